@@ -1,0 +1,42 @@
+# Entry points; each installs what it needs first (apt-get, needs root or sudo).
+.PHONY: deps demo test test-dev test-asan bench fuzz format check-format clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build/dev/build.ninja: | deps
+	cmake --preset dev
+
+demo: deps build/dev/build.ninja
+	cmake --build --preset dev --target quadrift quadrift_satellites
+	bash scripts/demo.sh build/dev
+
+test: test-dev test-asan check-format
+
+test-dev: deps
+	cmake --preset dev
+	cmake --build --preset dev
+	ctest --preset dev
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	./build/release/bench/quadrift_bench
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+format: deps
+	git ls-files '*.cpp' '*.hpp' | xargs clang-format -i
+
+check-format: deps
+	git ls-files '*.cpp' '*.hpp' | xargs clang-format --dry-run -Werror
+
+clean:
+	rm -rf build
