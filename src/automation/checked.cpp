@@ -16,9 +16,15 @@ double checkedResult(double r) {
 
 }  // namespace
 
-double checkedAdd(double a, double b) { return checkedResult(a + b); }
-double checkedSub(double a, double b) { return checkedResult(a - b); }
-double checkedMul(double a, double b) { return checkedResult(a * b); }
+double checkedAdd(double a, double b) {
+  return checkedResult(a + b);
+}
+double checkedSub(double a, double b) {
+  return checkedResult(a - b);
+}
+double checkedMul(double a, double b) {
+  return checkedResult(a * b);
+}
 
 double checkedDiv(double a, double b) {
   if (b == 0.0) {
@@ -29,7 +35,8 @@ double checkedDiv(double a, double b) {
 
 std::int16_t checkedAdd16(std::int16_t a, std::int32_t b) {
   const std::int64_t r = std::int64_t{a} + b;
-  if (r < std::numeric_limits<std::int16_t>::min() || r > std::numeric_limits<std::int16_t>::max()) {
+  if (r < std::numeric_limits<std::int16_t>::min() ||
+      r > std::numeric_limits<std::int16_t>::max()) {
     throw runtimeFailure(errnum::kOverflow);
   }
   return static_cast<std::int16_t>(r);

@@ -38,10 +38,18 @@ Int toInteger(const Variant& v) {
 
 }  // namespace
 
-std::int16_t toInt16(double d) { return roundToInt<std::int16_t>(d); }
-std::int32_t toInt32(double d) { return roundToInt<std::int32_t>(d); }
-std::int16_t toInt16(const Variant& v) { return toInteger<std::int16_t>(v); }
-std::int32_t toInt32(const Variant& v) { return toInteger<std::int32_t>(v); }
+std::int16_t toInt16(double d) {
+  return roundToInt<std::int16_t>(d);
+}
+std::int32_t toInt32(double d) {
+  return roundToInt<std::int32_t>(d);
+}
+std::int16_t toInt16(const Variant& v) {
+  return toInteger<std::int16_t>(v);
+}
+std::int32_t toInt32(const Variant& v) {
+  return toInteger<std::int32_t>(v);
+}
 
 double parseNumber(std::string_view text, char decimalSeparator) {
   auto isBlank = [](char c) { return c == ' ' || c == '\t'; };

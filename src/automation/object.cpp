@@ -18,7 +18,9 @@ Variant Object::invoke(DispId id, InvokeKind kind, std::span<Variant> args) cons
   return target().invoke(id, kind, args);
 }
 
-Variant Object::get(DispId id) const { return invoke(id, InvokeKind::Get, {}); }
+Variant Object::get(DispId id) const {
+  return invoke(id, InvokeKind::Get, {});
+}
 
 void Object::put(DispId id, Variant value) const {
   invoke(id, InvokeKind::Put, std::span<Variant>(&value, 1));
@@ -34,7 +36,9 @@ DispId Object::idOfName(std::string_view name) const {
   return *id;
 }
 
-Variant Object::getNamed(std::string_view name) const { return get(idOfName(name)); }
+Variant Object::getNamed(std::string_view name) const {
+  return get(idOfName(name));
+}
 
 void Object::putNamed(std::string_view name, Variant value) const {
   put(idOfName(name), std::move(value));

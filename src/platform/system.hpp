@@ -9,7 +9,8 @@ namespace platform {
 using Handle = std::uint32_t;
 
 inline constexpr Handle kHKeyLocalMachine = 0x80000002u;
-inline constexpr std::uint32_t kKeyRead = 0x20009u;  // query value, enumerate sub-keys, read control
+inline constexpr std::uint32_t kKeyRead =
+    0x20009u;  // query value, enumerate sub-keys, read control
 inline constexpr std::int32_t kErrorSuccess = 0;
 inline constexpr std::int32_t kErrorFileNotFound = 2;
 inline constexpr std::int32_t kErrorMoreData = 234;
