@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/dev/tests/quadrift_tests[1]_tests.cmake")
-  include("/work/main/build/dev/tests/quadrift_tests[1]_tests.cmake")
-else()
-  add_test(quadrift_tests_NOT_BUILT quadrift_tests_NOT_BUILT)
-endif()
