@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "dialog/caption_scan.hpp"
+#include "platform/portable_system.hpp"
+#include "platform/resource_script.hpp"
+#include "standard_sheets.hpp"
+
+namespace {
+
+using portable::StringTable;
+
+const std::uint32_t kLocales[] = {1033, 1031, 1041, 2052};
+
+std::string satelliteSource(std::uint32_t lcid) {
+  return std::string(QUADRIFT_SOURCE_DIR) + "/resources/kstQuadrift_" + std::to_string(lcid) +
+         ".rc";
+}
+
+StringTable tableOf(std::uint32_t lcid) {
+  std::ifstream in(satelliteSource(lcid), std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  EXPECT_TRUE(text.str().starts_with("#pragma code_page(65001)\n")) << lcid;
+  const auto table = portable::parseResourceScript(text.str());
+  EXPECT_TRUE(table.has_value()) << lcid;
+  return table.value_or(StringTable{});
+}
+
+// A length as the scale captions write them: a number with " mm", or a whole, a fraction or a
+// mixed number of inches ending in '"' or "in". Nothing else.
+std::optional<double> metres(std::string text) {
+  double unit = 0;
+  if (text.ends_with(" mm")) {
+    unit = 0.001;
+    text.resize(text.size() - 3);
+  } else if (text.ends_with("\"") || text.ends_with("in")) {
+    unit = 0.0254;
+    text.resize(text.size() - (text.back() == '"' ? 1 : 2));
+  } else {
+    return std::nullopt;
+  }
+  std::istringstream in(text);
+  double value = 0;
+  std::string part;
+  while (in >> part) {
+    const std::size_t slash = part.find('/');
+    if (slash == std::string::npos) {
+      value += std::stod(part);
+    } else {
+      value += std::stod(part.substr(0, slash)) / std::stod(part.substr(slash + 1));
+    }
+  }
+  return value * unit;
+}
+
+TEST(SatelliteTables, EveryLocaleHasEveryIdentifierTheCommandReads) {
+  for (std::uint32_t lcid : kLocales) {
+    const StringTable table = tableOf(lcid);
+    for (std::uint16_t id = 100; id <= 214; ++id) {
+      if (id == 206) continue;
+      ASSERT_TRUE(table.contains(id)) << lcid << " lacks " << id;
+      EXPECT_FALSE(table.at(id).empty()) << lcid << " " << id;
+    }
+  }
+}
+
+TEST(SatelliteTables, SizeCaptionsGiveTheSizeTheirEntrySelects) {
+  for (std::uint32_t lcid : kLocales) {
+    const StringTable table = tableOf(lcid);
+    for (int i = 0; i < refhost::kStandardSizeCount; ++i) {
+      const std::string& caption = table.at(static_cast<std::uint16_t>(100 + i));
+      const refhost::StandardPaper& paper =
+          refhost::kStandardPapers[static_cast<std::size_t>(i / 2)];
+      const bool portrait = i % 2 == 0;
+      const std::string width(portrait ? paper.widthText : paper.heightText);
+      const std::string height(portrait ? paper.heightText : paper.widthText);
+      const dialog::CaptionLengths lengths = dialog::scanSizeCaption(caption);
+      EXPECT_EQ(lengths.first, width) << lcid << " entry " << i << ": " << caption;
+      EXPECT_EQ(lengths.second, height) << lcid << " entry " << i << ": " << caption;
+      // The only "(" is the size's, and the caption ends with the size.
+      EXPECT_TRUE(caption.ends_with(" (" + width + " x " + height + ")")) << caption;
+      EXPECT_EQ(caption.find('('), caption.rfind('(')) << caption;
+      if (lcid == 1033) {
+        EXPECT_TRUE(caption.starts_with(std::string(paper.name) + " ")) << caption;
+      }
+    }
+  }
+}
+
+TEST(SatelliteTables, ScaleCaptionsGiveTheScaleTheirEntrySelects) {
+  for (std::uint32_t lcid : kLocales) {
+    const StringTable table = tableOf(lcid);
+    for (int j = 0; j < refhost::kStandardScaleCount; ++j) {
+      const std::string& caption = table.at(static_cast<std::uint16_t>(148 + j));
+      const refhost::StandardScale& scale = refhost::kStandardScales[static_cast<std::size_t>(j)];
+      EXPECT_EQ(caption, scale.caption) << lcid << " entry " << j;
+      const dialog::CaptionLengths lengths = dialog::scanScaleCaption(caption);
+      const std::optional<double> paper = metres(lengths.first);
+      const std::optional<double> model = metres(lengths.second);
+      ASSERT_TRUE(paper && model) << caption << " -> " << lengths.first << " / " << lengths.second;
+      EXPECT_NEAR(*paper / scale.paper, 1.0, 1e-12) << caption;
+      EXPECT_NEAR(*model / scale.model, 1.0, 1e-12) << caption;
+    }
+  }
+}
+
+TEST(SatelliteTables, AccessKeysAreUniqueInEachLocale) {
+  const std::uint16_t withKey[] = {195, 196, 197, 200, 201, 202, 203, 204, 205, 207, 208};
+  for (std::uint32_t lcid : kLocales) {
+    const StringTable table = tableOf(lcid);
+    std::set<char> keys = {'x', 'y'};  // the origin labels keep &X: and &Y:
+    for (std::uint16_t id : withKey) {
+      const std::string& caption = table.at(id);
+      const std::size_t amp = caption.find('&');
+      ASSERT_NE(amp, std::string::npos) << lcid << " " << id;
+      ASSERT_EQ(caption.find('&', amp + 1), std::string::npos) << lcid << " " << id;
+      const auto key =
+          static_cast<char>(std::tolower(static_cast<unsigned char>(caption[amp + 1])));
+      EXPECT_TRUE(keys.insert(key).second) << lcid << " " << id << " repeats &" << key;
+    }
+    EXPECT_EQ(table.at(193).find('&'), std::string::npos);
+  }
+}
+
+// The libraries the build places beside the programs, read through the ANSI call in the
+// locale's code page and converted back, give exactly the script's text.
+TEST(SatelliteTables, StringsSurviveLoadStringInTheirOwnCodePage) {
+  for (std::uint32_t lcid : kLocales) {
+    portable::PortableSystem system;
+    system.setUserLocale(lcid);
+    const StringTable table = tableOf(lcid);
+    const std::string library =
+        std::string(QUADRIFT_BINARY_DIR) + "/kstQuadrift_" + std::to_string(lcid) + ".dll";
+    const platform::Handle module =
+        system.LoadLibraryExA(system.ToAnsi(library), 0, platform::kLoadLibraryAsDatafile);
+    ASSERT_NE(module, 0u) << library;
+    for (const auto& [id, text] : table) {
+      char buffer[500];
+      const std::int32_t count = system.LoadStringA(module, id, buffer, 500);
+      ASSERT_GT(count, 0) << lcid << " " << id;
+      EXPECT_EQ(system.FromAnsi(std::string(buffer, static_cast<std::size_t>(count))), text)
+          << lcid << " " << id;
+    }
+    system.FreeLibrary(module);
+  }
+}
+
+TEST(SatelliteTables, JapaneseCaptionsAreShiftJisUnderCodePage932) {
+  portable::PortableSystem system;
+  system.setUserLocale(1041);
+  const platform::Handle module =
+      system.LoadLibraryExA(std::string(QUADRIFT_BINARY_DIR) + "/kstQuadrift_1041.dll", 0,
+                            platform::kLoadLibraryAsDatafile);
+  ASSERT_NE(module, 0u);
+  char buffer[500];
+  const std::int32_t count = system.LoadStringA(module, 199, buffer, 500);  // 用紙サイズ
+  ASSERT_EQ(count, 10);
+  EXPECT_EQ(std::string(buffer, 4), "\x97\x70\x8E\x86");  // 用紙
+
+  // A Western user's code page has none of these characters.
+  system.setUserLocale(1033);
+  EXPECT_EQ(system.LoadStringA(module, 199, buffer, 500), 5);
+  EXPECT_STREQ(buffer, "?????");
+  system.FreeLibrary(module);
+}
+
+}  // namespace
