@@ -1,0 +1,154 @@
+#include "command_framework.hpp"
+
+#include <vector>
+
+#include "application_objects.hpp"
+#include "automation/convert.hpp"
+#include "automation/creator.hpp"
+#include "host/dispids.hpp"
+
+namespace refhost {
+
+using automation::InvokeKind;
+using automation::Variant;
+namespace ids = host::dispid;
+
+CommandObject::CommandObject(std::shared_ptr<HostContext> context, std::shared_ptr<HostState> state)
+    : HostObject(std::move(context), "CommandObject"), state_(std::move(state)) {}
+
+Variant CommandObject::perform(automation::DispId id, InvokeKind kind, std::span<Variant> args) {
+  if (kind == InvokeKind::Get && id == ids::command_context::kApplication) {
+    expectArgs(args, 0);
+    return Variant(hand<ApplicationObject>(state_));
+  }
+  throw noSuchMember(id, kind);
+}
+
+std::optional<automation::DispId> CommandObject::memberNamed(std::string_view name) const {
+  if (name == ids::command_context::kApplicationName) return ids::command_context::kApplication;
+  return std::nullopt;
+}
+
+std::string_view CommandObject::nameOfMember(automation::DispId id) const {
+  return id == ids::command_context::kApplication ? ids::command_context::kApplicationName
+                                                  : std::string_view();
+}
+
+CommandControlObject::CommandControlObject(std::shared_ptr<HostContext> context,
+                                           std::shared_ptr<HostState> state,
+                                           ui::HostControlSite& site)
+    : HostObject(std::move(context), "ksCommand1"), state_(std::move(state)), site_(site) {}
+
+Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
+                                      std::span<Variant> args) {
+  namespace ctl = ids::command_control;
+  if (kind == InvokeKind::Put && id == ctl::kCommand) {
+    expectArgs(args, 1);
+    const automation::Object command = automation::toObject(args[0]);
+    if (dynamic_cast<const CommandObject*>(command.get()) == nullptr) {
+      throw refused("The command control takes only the host's command object");
+    }
+    bound_ = true;
+    state_->command.bound = true;
+    if (!initialized_) {
+      initialized_ = true;
+      ++state_->command.initializeEvents;
+      site_.raiseEvent("Initialize", {});
+    }
+    return {};
+  }
+  if (kind == InvokeKind::Get && id == ctl::kContext) {
+    expectArgs(args, 0);
+    if (!bound_) return {};
+    return Variant(hand<CommandObject>(state_));
+  }
+  if (kind == InvokeKind::Put && id == ctl::kDone) {
+    expectArgs(args, 1);
+    const bool done = automation::toBool(args[0]);
+    state_->command.done = done;
+    if (done) {
+      ++state_->command.terminateEvents;
+      site_.raiseEvent("Terminate", {});
+    }
+    return {};
+  }
+  if (kind == InvokeKind::Get && id == ctl::kDone) {
+    expectArgs(args, 0);
+    return Variant(automation::Bool16::of(state_->command.done));
+  }
+  throw noSuchMember(id, kind);
+}
+
+std::optional<automation::DispId> CommandControlObject::memberNamed(std::string_view name) const {
+  if (name == ids::command_control::kCommandName) return ids::command_control::kCommand;
+  return std::nullopt;
+}
+
+std::string_view CommandControlObject::nameOfMember(automation::DispId id) const {
+  return id == ids::command_control::kCommand ? ids::command_control::kCommandName
+                                              : std::string_view();
+}
+
+MouseControlObject::MouseControlObject(std::shared_ptr<HostContext> context,
+                                       std::shared_ptr<HostState> state, ui::HostControlSite& site)
+    : HostObject(std::move(context), "ksMouse1"),
+      state_(std::move(state)),
+      mouse_(std::make_shared<MouseControlState>(MouseControlState{&site, 0})) {
+  state_->mouseControls.push_back(mouse_);
+}
+
+Variant MouseControlObject::perform(automation::DispId id, InvokeKind kind,
+                                    std::span<Variant> args) {
+  if (kind == InvokeKind::Call && id == ids::mouse_control::kStartUp) {
+    expectArgs(args, 1);
+    (void)automation::toBool(args[0]);
+    ++mouse_->startUpCalls;
+    return {};
+  }
+  throw noSuchMember(id, kind);
+}
+
+automation::Object HostControls::create(std::string_view progId,
+                                        std::span<const std::uint8_t> /*persistedState*/,
+                                        ui::HostControlSite& site) {
+  if (progId == host::progid::kCommandControl) {
+    return automation::Object(std::make_shared<CommandControlObject>(context_, state_, site));
+  }
+  if (progId == host::progid::kMouseControl) {
+    return automation::Object(std::make_shared<MouseControlObject>(context_, state_, site));
+  }
+  throw automation::Failure(automation::kCannotCreateObject,
+                            "ActiveX component can't create object: " + std::string(progId),
+                            "RefHost");
+}
+
+bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t button, double x,
+                       double y) {
+  // Collect the sites first: a handler may create or release controls while it runs.
+  std::vector<std::shared_ptr<MouseControlState>> controls;
+  std::erase_if(state.mouseControls, [](const auto& weak) { return weak.expired(); });
+  for (const auto& weak : state.mouseControls) {
+    if (auto control = weak.lock()) controls.push_back(std::move(control));
+  }
+  bool delivered = false;
+  for (const auto& control : controls) {
+    if (control->site == nullptr || !control->site->enabled()) continue;
+    std::vector<Variant> args{Variant(button),
+                              Variant(std::int16_t{0}),
+                              Variant(x),
+                              Variant(y),
+                              Variant(0.0),
+                              Variant(automation::Object()),
+                              Variant(std::int32_t{0}),
+                              Variant(automation::Object())};
+    control->site->raiseEvent(event, args);
+    delivered = true;
+  }
+  if (!delivered) {
+    state.refused.push_back({std::string(event), button, x, y,
+                             controls.empty() ? "no mouse control" : "mouse control disabled"});
+  }
+  return delivered;
+}
+
+}  // namespace refhost

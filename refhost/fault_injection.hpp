@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "automation/failure.hpp"
+
+namespace refhost {
+
+// The failure an injected fault raises unless the test gives its own: every field set, as a
+// host's own error would carry them.
+automation::Failure injectedFailure(std::string_view target);
+
+// Chooses host calls that fail. Members are named "Object.member", the member by its dispatch
+// id or, for members reached by name, by that name: "HostSheet.30", "ksCommand1.Command".
+class FaultInjector {
+ public:
+  // The call with this 1-based index among all host calls fails.
+  void failCall(std::size_t index, std::optional<automation::Failure> failure = {});
+  // Every call of the member fails.
+  void failMember(std::string_view target, std::optional<automation::Failure> failure = {});
+  // The nth call (1-based) of the member fails.
+  void failMemberCall(std::string_view target, std::size_t nth,
+                      std::optional<automation::Failure> failure = {});
+  void clear();
+
+  // Counts the call and returns the failure it is to raise, if any. `memberKey` is the id as
+  // decimal text, `memberName` the name it was reached by (may be empty).
+  std::optional<automation::Failure> check(std::size_t callIndex, std::string_view object,
+                                           std::string_view memberKey, std::string_view memberName);
+
+ private:
+  struct Rule {
+    std::optional<std::size_t> callIndex;
+    std::string target;
+    std::optional<std::size_t> nth;
+    std::optional<automation::Failure> failure;
+  };
+  std::vector<Rule> rules_;
+  std::map<std::string, std::size_t, std::less<>> memberCalls_;
+};
+
+}  // namespace refhost

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/creator.hpp"
+#include "automation/object.hpp"
+#include "auxiliary_objects.hpp"
+#include "call_log.hpp"
+#include "command_framework.hpp"
+#include "environment.hpp"
+#include "fault_injection.hpp"
+#include "host_object.hpp"
+#include "host_state.hpp"
+#include "ui/host_control_site.hpp"
+
+namespace refhost {
+
+// The reference drafting host with an active document and sheet, ready for one command run.
+// Everything the component reaches goes through late-bound objects that this host logs, can
+// make fail, and counts while they are referenced.
+class ReferenceHost {
+ public:
+  explicit ReferenceHost(Environment environment = {});
+  ReferenceHost(const ReferenceHost&) = delete;
+  ReferenceHost& operator=(const ReferenceHost&) = delete;
+
+  // New references (each counts as a live object until released).
+  automation::Object application();
+  automation::Object commandObject();
+
+  // What the component's form and its start-up use to create host classes.
+  ui::HostControlFactory& controlFactory() { return controls_; }
+  automation::ObjectCreator& objectCreator() { return creator_; }
+
+  CallLog& callLog() { return context_->log; }
+  FaultInjector& faults() { return context_->faults; }
+  // Host objects handed out and not yet released.
+  std::size_t liveObjects() const { return context_->liveObjects; }
+
+  // The host's settings; changes take effect at the next call that reads them.
+  Environment& environment() { return state_->env; }
+
+  // What the view shows of the overlay since its last show.
+  const std::vector<ShownGraphic>& shownGraphics() const { return state_->overlay.shown; }
+  const SheetSetupState& sheetSetup() const { return state_->sheet.state(); }
+  // Replaces the sheet setup without an undo entry.
+  void setSheetSetup(const SheetSetupState& setup) { state_->sheet.reset(setup); }
+  const UndoHistory& undoHistory() const { return state_->undo; }
+  // The user's Undo: takes back the newest sheet-setup change.
+  bool undo() { return state_->sheet.undo(); }
+  const std::string& statusText() const { return state_->statusText; }
+  const std::vector<std::string>& statusHistory() const { return state_->statusHistory; }
+  const CommandState& command() const { return state_->command; }
+  const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
+  const std::vector<RefusedInput>& refusedInput() const { return state_->refused; }
+
+  // The view's mouse input, delivered to the mouse control while its container is enabled;
+  // otherwise refused and recorded. Positions are model metres. Returns whether delivered.
+  bool mouseMove(double x, double y);
+  bool mouseClick(std::int16_t button, double x, double y);
+
+ private:
+  std::shared_ptr<HostContext> context_;
+  std::shared_ptr<HostState> state_;
+  HostControls controls_;
+  HostObjectCreator creator_;
+};
+
+}  // namespace refhost

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "environment.hpp"
+#include "undo_history.hpp"
+
+namespace refhost {
+
+// The active sheet's setup with the host's rules. Every accepted write is one undoable change
+// on the application's undo history; a refused write (a `Failure`, invalid argument 5) changes
+// nothing and records nothing.
+class SheetSetupModel {
+ public:
+  SheetSetupModel(SheetSetupState initial, UndoHistory& undo,
+                  const std::optional<PrinterSettings>& printer);
+
+  const SheetSetupState& state() const { return state_; }
+  // Replaces the whole setup without an undo entry (the environment's set-up of a test).
+  void reset(const SheetSetupState& state) { state_ = state; }
+
+  // Paper length ÷ model length of the current scale: 1 at full size.
+  double scaleFactor() const { return state_.scalePaper / state_.scaleModel; }
+
+  // -1 full size (one inch is one inch), 0 custom (keeps the current two lengths), 1 to 45 a
+  // standard scale.
+  void setScaleMode(std::int32_t mode);
+  // Makes the scale custom: `paper` on the sheet for `model` in the model, both positive.
+  void setCustomScale(double paper, double model);
+  // 0 to 47 a standard size; -1 the default printer's page (Letter without a printer or for a
+  // paper with no standard size); -2 custom, keeping the current width and height.
+  void setSizeIndex(std::int32_t index);
+  // A positive width or height; the size becomes custom.
+  void setWidth(double width);
+  void setHeight(double height);
+  void setOrigin(double x, double y);
+
+  // Takes back the newest change on the undo history; false when there is none.
+  bool undo();
+
+ private:
+  void change(const std::string& description, const std::function<void(SheetSetupState&)>& edit);
+
+  SheetSetupState state_;
+  UndoHistory& undo_;
+  const std::optional<PrinterSettings>& printer_;
+};
+
+}  // namespace refhost
