@@ -21,6 +21,7 @@ struct Bool16 {
 // A by-reference double slot: the callee writes through it (out arguments).
 struct DoubleRef {
   double* target = nullptr;
+  friend bool operator==(DoubleRef, DoubleRef) = default;
 };
 
 // A value of the automation world. Strings are held as UTF-8; an object is a counted reference.
