@@ -53,7 +53,7 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     if (!initialized_) {
       initialized_ = true;
       ++state_->command.initializeEvents;
-      site_.raiseEvent("Initialize", {});
+      raiseControlEvent(*state_, site_, "Initialize", {});
     }
     return {};
   }
@@ -68,7 +68,7 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     state_->command.done = done;
     if (done) {
       ++state_->command.terminateEvents;
-      site_.raiseEvent("Terminate", {});
+      raiseControlEvent(*state_, site_, "Terminate", {});
     }
     return {};
   }
@@ -141,7 +141,7 @@ bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t bu
                               Variant(automation::Object()),
                               Variant(std::int32_t{0}),
                               Variant(automation::Object())};
-    control->site->raiseEvent(event, args);
+    raiseControlEvent(state, *control->site, event, args);
     delivered = true;
   }
   if (!delivered) {

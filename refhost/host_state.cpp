@@ -14,4 +14,13 @@ LengthFormat HostState::documentFormat() const {
   return format;
 }
 
+void raiseControlEvent(HostState& state, ui::HostControlSite& site, std::string_view event,
+                       std::span<automation::Variant> args) {
+  try {
+    site.raiseEvent(event, args);
+  } catch (const automation::Failure& failure) {
+    state.eventFailures.push_back(failure);
+  }
+}
+
 }  // namespace refhost

@@ -2,10 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "automation/failure.hpp"
+#include "automation/variant.hpp"
 #include "environment.hpp"
 #include "length_format.hpp"
 #include "sheet_setup_model.hpp"
@@ -101,6 +104,13 @@ struct HostState {
   CommandState command;
   std::vector<std::weak_ptr<MouseControlState>> mouseControls;
   std::vector<RefusedInput> refused;
+  // Failures that escaped an event handler back into the control that raised the event; the
+  // control drops them, as the host's controls do, and the host keeps them for tests.
+  std::vector<automation::Failure> eventFailures;
 };
+
+// Raises `event` on `site`; a failure escaping the handler goes to `state.eventFailures`.
+void raiseControlEvent(HostState& state, ui::HostControlSite& site, std::string_view event,
+                       std::span<automation::Variant> args);
 
 }  // namespace refhost

@@ -57,6 +57,8 @@ class ReferenceHost {
   const CommandState& command() const { return state_->command; }
   const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
   const std::vector<RefusedInput>& refusedInput() const { return state_->refused; }
+  // Failures that event handlers let escape into the host's controls (which drop them).
+  const std::vector<automation::Failure>& eventFailures() const { return state_->eventFailures; }
 
   // The view's mouse input, delivered to the mouse control while its container is enabled;
   // otherwise refused and recorded. Positions are model metres. Returns whether delivered.

@@ -155,6 +155,36 @@ TEST(CommandFramework, TerminateIsRaisedForEveryDoneAndEventsNest) {
   EXPECT_THROW(host.controlFactory().create("K2DOther.ksThing", {}, site), automation::Failure);
 }
 
+TEST(CommandFramework, AFailureEscapingAnEventHandlerStopsAtTheControl) {
+  ReferenceHost host(quiet());
+  testing::RecordingSite site;
+  const host::CommandControl control(
+      host.controlFactory().create(host::progid::kCommandControl, {}, site));
+  site.onEvent = [](const std::string&) { throw automation::Failure(91, "handler failed"); };
+  EXPECT_NO_THROW(control.bind(host.commandObject()));
+  EXPECT_NO_THROW(control.setDone());
+  ASSERT_EQ(host.eventFailures().size(), 2u);
+  EXPECT_EQ(host.eventFailures()[0].description, "handler failed");
+  EXPECT_FALSE(host.callLog().records().front().failed) << "the put itself succeeded";
+}
+
+TEST(Document, LengthsFollowTheUsersLocaleAndTheDocumentsUnit) {
+  Environment env = quiet();
+  env.userLocale = 1031;
+  env.documentFormat = {LengthUnit::Millimetre, 3, '.'};
+  ReferenceHost host(env);
+  const host::HostDocument doc = host::HostApplication(host.application()).activeDocument();
+  EXPECT_EQ(doc.formatDistance(0.0254), "25,4 mm");
+  EXPECT_DOUBLE_EQ(doc.parseDistance("25,4"), 0.0254);
+  host.environment().decimalSeparator = '.';
+  host.environment().documentFormat.unit = LengthUnit::Inch;
+  EXPECT_EQ(doc.formatDistance(0.0381), "1.5 in");
+  EXPECT_DOUBLE_EQ(doc.parseDistance("2"), 0.0508);
+  std::vector<automation::Variant> wrongUnitType{automation::Variant(std::int32_t{2}),
+                                                 automation::Variant(0.1)};
+  EXPECT_THROW(doc.object().call(45, wrongUnitType), automation::Failure);
+}
+
 TEST(ObjectCreator, UnknownClassesCannotBeCreated) {
   ReferenceHost host(quiet());
   try {
