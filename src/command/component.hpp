@@ -6,6 +6,7 @@
 #include "automation/creator.hpp"
 #include "dialog/setup_history.hpp"
 #include "host/application_views.hpp"
+#include "host/auxiliary_views.hpp"
 #include "host/error_reporting.hpp"
 #include "placement/display_sheet_state.hpp"
 #include "platform/system.hpp"
@@ -31,11 +32,13 @@ struct Environment {
 class Component {
  public:
   explicit Component(const Environment& environment)
-      : env(environment), reporting(environment.creator) {}
+      : env(environment), reporting(environment.creator), global_(environment.creator) {}
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
 
   platform::System& system() const { return env.system; }
+  // The host library's application-wide object, created on first use and kept.
+  host::HostGlobalView& hostGlobal() { return global_; }
 
   Environment env;
   host::ErrorReporting reporting;  // the guard's sink; creates the reporter at the first report
@@ -61,6 +64,9 @@ class Component {
   dialog::SetupHistory SetupHistory;
 
   placement::DisplaySheetState Display;
+
+ private:
+  host::HostGlobalView global_;
 };
 
 }  // namespace command

@@ -1,0 +1,75 @@
+// Placing the sheet origin with the mouse: Move hides the dialog and shows the display sheet,
+// which follows the cursor; a left click applies the clicked origin, a right click abandons.
+#include "automation/convert.hpp"
+#include "automation/guard.hpp"
+#include "command/component.hpp"
+#include "dialog/frm_main.hpp"
+#include "dialog/frm_main_controls.hpp"
+#include "placement/display_sheet.hpp"
+
+namespace dialog {
+
+namespace {
+
+constexpr std::uint32_t kNoSizeNoMove = 3;  // SWP_NOSIZE | SWP_NOMOVE
+constexpr std::int16_t kPlacingButton = 1;
+constexpr std::int16_t kAbandoningButton = 2;
+
+// The event arguments: button, shift state, X, Y, Z, an object, an integer, an object.
+struct MouseEvent {
+  std::int16_t button;
+  double x;
+  double y;
+};
+
+MouseEvent mouseEventOf(std::span<automation::Variant> args) {
+  if (args.size() < 4) throw automation::runtimeFailure(automation::errnum::kInvalidProcedureCall);
+  return {automation::toInt16(args[0]), automation::toDouble(args[2]),
+          automation::toDouble(args[3])};
+}
+
+}  // namespace
+
+void FrmMain::cmdMove_Click() {
+  automation::guarded(c_.reporting, "kstQuadrift.frmMain:cmdMove_Click()", [&] {
+    const auto hostWindow = static_cast<platform::Handle>(c_.HostApplication.mainWindow());
+    const platform::Handle dialogWindow = form_->hWnd();
+    c_.system().SetWindowPos(hostWindow, dialogWindow, 0, 0, 0, 0, kNoSizeNoMove);
+    form_->hide();
+    PlacementDone = false;
+    ctl_->ksMouse1.setEnabled(true);
+    c_.HostApplication.setStatusText(c_.PlacementPrompt);
+    placement::CreateDisplaySheet(c_);
+  });
+}
+
+void FrmMain::ksMouse1_MouseMove(std::span<automation::Variant> args) {
+  automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksMouse1_MouseMove()", [&] {
+    const MouseEvent e = mouseEventOf(args);
+    if (!PlacementDone) placement::MoveDisplaySheet(c_, e.x, e.y);
+  });
+}
+
+void FrmMain::ksMouse1_MouseClick(std::span<automation::Variant> args) {
+  Controls& k = *ctl_;
+  automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksMouse1_MouseClick()", [&] {
+    const MouseEvent e = mouseEventOf(args);
+    if (e.button == kPlacingButton) {
+      showLength(k.txtSOLX, e.x);
+      showLength(k.txtSOLY, e.y);
+      PlacementDone = true;
+      k.ksMouse1.setEnabled(false);
+      applyAndRecord();
+      form_->show(ui::ShowMode::Modal);
+    } else if (e.button == kAbandoningButton) {
+      // Everything is put back before the dialog is shown, so that nothing of the abandoned
+      // placement is left behind while the dialog is up.
+      c_.HostOverlay.clear();
+      k.ksMouse1.setEnabled(false);
+      PopulateForm(c_.HistoryCount);
+      form_->show(ui::ShowMode::Modal);
+    }
+  });
+}
+
+}  // namespace dialog
