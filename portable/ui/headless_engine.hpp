@@ -1,0 +1,125 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/engine.hpp"
+#include "ui/form.hpp"
+#include "ui/user_action.hpp"
+
+namespace portable {
+
+// A run that cannot go on: thrown through the component (never a `Failure`, so no guard takes
+// it) up to whoever drives the run.
+class RunAborted : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The queue of user input ran dry while a modal loop (a dialog or a message box) waited for
+// more. The message names the state the run was in.
+class InputExhausted final : public RunAborted {
+ public:
+  using RunAborted::RunAborted;
+};
+
+// An action names a control that no loaded form has: a mistake in the script, not user input.
+class UnknownControl final : public RunAborted {
+ public:
+  using RunAborted::RunAborted;
+};
+
+// The host's view, which takes mouse input while no modal window disables it.
+class HostViewInput {
+ public:
+  virtual ~HostViewInput() = default;
+  virtual void mouseMove(double x, double y) = 0;
+  virtual void mouseClick(std::int16_t button, double x, double y) = 0;
+};
+
+// The headless engine: keeps windows as handles and takes input from a queue of user actions
+// that a test or a session script fills. Dialog input and the host view's mouse input share the
+// queue, so each action reaches its window in the order queued, when that window can take it.
+// Modal loops (a dialog shown modally, a message box) pull actions from the queue; when it runs
+// dry inside one, the run ends with `InputExhausted`. Outside modal loops, `runUntilIdle` plays
+// the host's own loop. Input that its window cannot take is refused and recorded, not applied.
+// The engine must outlive the forms that use it.
+class HeadlessEngine final : public ui::Engine {
+ public:
+  struct Refused {
+    std::string action;
+    std::string reason;
+  };
+  struct MessageBox {
+    std::string text;
+    std::string title;
+    std::int32_t style = 0;
+    std::optional<std::int32_t> answer;  // unset while open, or when the run ended inside it
+  };
+  struct Handled {
+    std::string action;
+    std::string outcome;  // "applied", "refused: ...", "not delivered: ..."
+  };
+
+  HeadlessEngine() = default;
+  HeadlessEngine(const HeadlessEngine&) = delete;
+  HeadlessEngine& operator=(const HeadlessEngine&) = delete;
+
+  // The host's view; without one, mouse input is refused.
+  void setHostView(HostViewInput* view) { hostView_ = view; }
+
+  void post(UserAction action) { queue_.push_back(std::move(action)); }
+  std::size_t pending() const { return queue_.size(); }
+  // Handles the next queued action; false when the queue is empty.
+  bool step();
+  // The host's loop: handles actions until the queue is empty.
+  void runUntilIdle();
+
+  const std::vector<Refused>& refused() const { return refused_; }
+  const std::vector<MessageBox>& messageBoxes() const { return boxes_; }
+  const std::vector<Handled>& handled() const { return handled_; }
+  bool messageBoxOpen() const { return !openBoxes_.empty(); }
+  // Modal loops running now (dialogs, not message boxes).
+  int modalLoops() const { return modalLoops_; }
+  // The loaded form whose window is shown, the most recently shown first; nullptr when none.
+  ui::Form* shownForm() const;
+
+  // ui::Engine
+  ui::WindowHandle createWindows(ui::Form& form) override;
+  void destroyWindows(ui::Form& form) override;
+  void showWindow(ui::Form& form) override;
+  void hideWindow(ui::Form& form) override;
+  void runModalLoop(ui::Form& form) override;
+  std::int32_t messageBox(std::string_view text, std::string_view title,
+                          std::int32_t style) override;
+
+ private:
+  std::string dispatch(const UserAction& action);
+  std::string dispatchToDialog(const UserAction& action);
+  std::string dispatchToMessageBox(const UserAction& action);
+  std::string dispatchToHostView(const UserAction& action);
+  std::string refuse(const UserAction& action, std::string reason);
+  ui::Control& resolve(const std::string& qualifiedName, ui::Form*& form) const;
+  std::string describeState() const;
+
+  std::deque<UserAction> queue_;
+  std::vector<ui::Form*> forms_;        // loaded forms, in order of loading
+  std::vector<ui::Form*> shown_;        // shown forms, most recent last
+  std::vector<std::size_t> openBoxes_;  // indices into boxes_, innermost last
+  std::vector<Refused> refused_;
+  std::vector<MessageBox> boxes_;
+  std::vector<Handled> handled_;
+  HostViewInput* hostView_ = nullptr;
+  int modalLoops_ = 0;
+  ui::WindowHandle nextHandle_ = 0x100;
+};
+
+// The answer a message box's default (first) button gives, by its style.
+std::int32_t defaultAnswer(std::int32_t style);
+
+}  // namespace portable

@@ -1,0 +1,108 @@
+#include "ui/user_action.hpp"
+
+#include <sstream>
+
+namespace portable {
+
+namespace {
+UserAction make(UserAction::Kind kind) {
+  UserAction a;
+  a.kind = kind;
+  return a;
+}
+}  // namespace
+
+UserAction UserAction::click(std::string control) {
+  UserAction a = make(Kind::Click);
+  a.target = std::move(control);
+  return a;
+}
+UserAction UserAction::pick(std::string list, std::int16_t entry) {
+  UserAction a = make(Kind::Pick);
+  a.target = std::move(list);
+  a.index = entry;
+  return a;
+}
+UserAction UserAction::focus(std::string control) {
+  UserAction a = make(Kind::Focus);
+  a.target = std::move(control);
+  return a;
+}
+UserAction UserAction::type(std::string typed) {
+  UserAction a = make(Kind::Type);
+  a.text = std::move(typed);
+  return a;
+}
+UserAction UserAction::press(ui::Key pressed) {
+  UserAction a = make(Kind::Key);
+  a.key = pressed;
+  return a;
+}
+UserAction UserAction::alt(char accessKey) {
+  UserAction a = make(Kind::AccessKey);
+  a.letter = accessKey;
+  return a;
+}
+UserAction UserAction::close() {
+  return make(Kind::Close);
+}
+UserAction UserAction::answerBox(std::int32_t value) {
+  UserAction a = make(Kind::Answer);
+  a.answer = value;
+  return a;
+}
+UserAction UserAction::mouseMove(double px, double py) {
+  UserAction a = make(Kind::MouseMove);
+  a.x = px;
+  a.y = py;
+  return a;
+}
+UserAction UserAction::mouseClick(std::int16_t mouseButton, double px, double py) {
+  UserAction a = make(Kind::MouseClick);
+  a.button = mouseButton;
+  a.x = px;
+  a.y = py;
+  return a;
+}
+
+std::string UserAction::describe() const {
+  std::ostringstream out;
+  switch (kind) {
+    case Kind::Click:
+      out << "click " << target;
+      break;
+    case Kind::Pick:
+      out << "pick " << target << ' ' << index;
+      break;
+    case Kind::Focus:
+      out << "focus " << target;
+      break;
+    case Kind::Type:
+      out << "type \"" << text << '"';
+      break;
+    case Kind::Key: {
+      static constexpr const char* names[] = {"Tab", "Shift+Tab", "Enter", "Esc"};
+      out << "key " << names[static_cast<int>(key)];
+      break;
+    }
+    case Kind::AccessKey:
+      out << "key Alt+" << letter;
+      break;
+    case Kind::Close:
+      out << "close";
+      break;
+    case Kind::Answer:
+      out << "answer";
+      if (answer != 0) out << ' ' << answer;
+      break;
+    case Kind::MouseMove:
+      out << "mouse move " << x << ' ' << y;
+      break;
+    case Kind::MouseClick:
+      out << "mouse click " << button << ' ' << x << ' ' << y;
+      break;
+  }
+  return out.str();
+}
+
+}  // namespace portable
