@@ -86,6 +86,10 @@ std::string HeadlessEngine::refuse(const UserAction& action, std::string reason)
 
 std::string HeadlessEngine::dispatch(const UserAction& action) {
   using Kind = UserAction::Kind;
+  if (action.kind == Kind::Probe) {
+    if (action.probe) action.probe();
+    return "applied";
+  }
   if (action.kind == Kind::MouseMove || action.kind == Kind::MouseClick) {
     return dispatchToHostView(action);
   }

@@ -65,6 +65,13 @@ UserAction UserAction::mouseClick(std::int16_t mouseButton, double px, double py
   return a;
 }
 
+UserAction UserAction::probeStep(std::function<void()> step) {
+  UserAction a;
+  a.kind = Kind::Probe;
+  a.probe = std::move(step);
+  return a;
+}
+
 std::string UserAction::describe() const {
   std::ostringstream out;
   switch (kind) {
@@ -100,6 +107,9 @@ std::string UserAction::describe() const {
       break;
     case Kind::MouseClick:
       out << "mouse click " << button << ' ' << x << ' ' << y;
+      break;
+    case Kind::Probe:
+      out << "probe";
       break;
   }
   return out.str();

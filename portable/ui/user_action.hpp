@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 #include <string>
 
@@ -20,6 +22,7 @@ struct UserAction {
     Answer,      // answer the open message box with `answer` (0: its default button)
     MouseMove,   // the host's view: the pointer moves to (x, y), model metres
     MouseClick,  // the host's view: `button` clicked at (x, y)
+    Probe,       // not input: the driver's own step (a check, a snapshot) run when reached
   };
 
   Kind kind = Kind::Click;
@@ -32,6 +35,7 @@ struct UserAction {
   std::int16_t button = 0;
   double x = 0;
   double y = 0;
+  std::function<void()> probe;
 
   static UserAction click(std::string control);
   static UserAction pick(std::string list, std::int16_t entry);
@@ -43,6 +47,7 @@ struct UserAction {
   static UserAction answerBox(std::int32_t value = 0);
   static UserAction mouseMove(double px, double py);
   static UserAction mouseClick(std::int16_t mouseButton, double px, double py);
+  static UserAction probeStep(std::function<void()> step);
 
   // As a session script writes it: "click cmdApply", "key Shift+Tab", "mouse click 1 2.5 -3".
   std::string describe() const;

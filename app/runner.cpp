@@ -1,0 +1,303 @@
+#include "runner.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <ostream>
+#include <stdexcept>
+
+#include "dialog/frm_main.hpp"
+#include "standard_sheets.hpp"
+#include "state_json.hpp"
+
+namespace session {
+namespace {
+
+using nlohmann::json;
+
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+refhost::LengthUnit lengthUnitOf(const std::string& word) {
+  if (word == "in") return refhost::LengthUnit::Inch;
+  if (word == "ft") return refhost::LengthUnit::Foot;
+  if (word == "cm") return refhost::LengthUnit::Centimetre;
+  if (word == "m") return refhost::LengthUnit::Metre;
+  return refhost::LengthUnit::Millimetre;
+}
+
+std::optional<double> numberOf(const std::string& text) {
+  double v = 0;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  if (first != last && *first == '+') ++first;
+  auto [end, ec] = std::from_chars(first, last, v);
+  if (ec != std::errc() || end != last || first == last) return std::nullopt;
+  return v;
+}
+
+std::string textOf(const json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_null()) return "none";
+  return value.dump();
+}
+
+// Tracks what the transcript has shown, so each statement lists only what it caused.
+class Transcript {
+ public:
+  explicit Transcript(std::ostream* out) : out_(out) {}
+
+  void statement(const Statement& s) {
+    if (out_) *out_ << "> " << s.source << "\n";
+  }
+  void line(const std::string& text) {
+    if (out_) *out_ << "  " << text << "\n";
+  }
+  void news(World& world) {
+    const auto& statuses = world.host().statusHistory();
+    for (; statuses_ < statuses.size(); ++statuses_) line("status: " + statuses[statuses_]);
+    const auto& reports = world.host().errorReports();
+    for (; reports_ < reports.size(); ++reports_) {
+      const auto& r = reports[reports_];
+      line("report: " + r.ident + ": " + r.description + " (" + std::to_string(r.number) + ")");
+    }
+    const auto& boxes = world.engine().messageBoxes();
+    for (; boxes_ < boxes.size(); ++boxes_) {
+      line("message box: \"" + boxes[boxes_].title + "\": " + boxes[boxes_].text);
+    }
+    const auto& refused = world.engine().refused();
+    for (; refused_ < refused.size(); ++refused_) {
+      line("refused: " + refused[refused_].action + " (" + refused[refused_].reason + ")");
+    }
+    const auto& hostRefused = world.host().refusedInput();
+    for (; hostRefused_ < hostRefused.size(); ++hostRefused_) {
+      line("refused: mouse " + hostRefused[hostRefused_].event + " (" +
+           hostRefused[hostRefused_].reason + ")");
+    }
+  }
+
+ private:
+  std::ostream* out_;
+  std::size_t statuses_ = 0, reports_ = 0, boxes_ = 0, refused_ = 0, hostRefused_ = 0;
+};
+
+ui::Key keyOf(const std::string& name, const Statement& s, const std::string& file) {
+  if (name == "Tab") return ui::Key::Tab;
+  if (name == "Shift+Tab") return ui::Key::ShiftTab;
+  if (name == "Enter") return ui::Key::Enter;
+  if (name == "Esc") return ui::Key::Escape;
+  throw ScriptError(file, s.line, "unknown key '" + name + "' (Tab, Shift+Tab, Enter, Esc, Alt+X)");
+}
+
+// The user's input a run statement stands for, if it is input.
+std::optional<portable::UserAction> inputOf(const Statement& s, const std::string& file) {
+  using portable::UserAction;
+  return std::visit(
+      Overloaded{
+          [](const Click& a) -> std::optional<UserAction> { return UserAction::click(a.control); },
+          [](const Pick& a) -> std::optional<UserAction> {
+            return UserAction::pick(a.control, static_cast<std::int16_t>(a.index));
+          },
+          [](const Focus& a) -> std::optional<UserAction> { return UserAction::focus(a.control); },
+          [](const Type& a) -> std::optional<UserAction> { return UserAction::type(a.text); },
+          [&](const Key& a) -> std::optional<UserAction> {
+            if (a.key.size() == 5 && a.key.rfind("Alt+", 0) == 0) {
+              return UserAction::alt(a.key[4]);
+            }
+            return UserAction::press(keyOf(a.key, s, file));
+          },
+          [](const Answer&) -> std::optional<UserAction> { return UserAction::answerBox(); },
+          [](const Close&) -> std::optional<UserAction> { return UserAction::close(); },
+          [](const MouseMove& a) -> std::optional<UserAction> {
+            return UserAction::mouseMove(a.x, a.y);
+          },
+          [](const MouseClick& a) -> std::optional<UserAction> {
+            return UserAction::mouseClick(static_cast<std::int16_t>(a.button), a.x, a.y);
+          },
+          [](const auto&) -> std::optional<UserAction> { return std::nullopt; },
+      },
+      s.action);
+}
+
+}  // namespace
+
+std::string subjectValue(const json& state, const std::string& subject) {
+  auto fail = [&]() -> std::string {
+    throw std::invalid_argument("'" + subject + "' names nothing to expect");
+  };
+  for (const char* list : {"reports", "messageBoxes", "refused", "help"}) {
+    if (subject == list) return std::to_string(state[list].size());
+  }
+  if (subject == "focus") return textOf(state["dialog"]["focus"]);
+  if (subject == "overlay.shown") return std::to_string(state["overlay"]["shown"].size());
+  const auto dot = subject.find('.');
+  if (dot == std::string::npos) return fail();
+  const std::string head = subject.substr(0, dot);
+  std::string field = subject.substr(dot + 1);
+  for (const char* section : {"sheet", "host", "run", "dialog"}) {
+    if (head == section) {
+      const json& s = state[section];
+      if (!s.contains(field) || s[field].is_object() || s[field].is_array()) return fail();
+      return textOf(s[field]);
+    }
+  }
+  if (head == "lastReport" || head == "lastMessageBox") {
+    const json& list = state[head == "lastReport" ? "reports" : "messageBoxes"];
+    if (list.empty()) return "none";
+    if (!list.back().contains(field)) return fail();
+    return textOf(list.back()[field]);
+  }
+  // A control: CONTROL.Property, the property as the toolkit names it (Text, ListIndex...).
+  const json& controls = state["dialog"].value("controls", json::object());
+  if (!controls.contains(head) || field.empty()) return fail();
+  field[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(field[0])));
+  if (!controls[head].contains(field)) return fail();
+  return textOf(controls[head][field]);
+}
+
+bool matches(const std::string& actual, const std::string& expected) {
+  const auto a = numberOf(actual);
+  const auto e = numberOf(expected);
+  if (a && e) return std::fabs(*a - *e) <= 1e-9 * std::max(1.0, std::fabs(*e));
+  return actual == expected;
+}
+
+WorldSettings worldSettings(const Script& script, const std::filesystem::path& satelliteFolder) {
+  WorldSettings w;
+  w.satelliteFolder = satelliteFolder;
+  w.host.echoReportsToStderr = false;
+  for (const Statement& s : script.statements) {
+    std::visit(Overloaded{
+                   [&](const SetLocale& a) { w.locale = a.lcid; },
+                   [&](const SetPaperUnit& a) { w.host.sheet.paperUnit = a.code; },
+                   [&](const SetDocumentUnit& a) {
+                     w.host.documentFormat.unit = lengthUnitOf(a.unit);
+                     w.host.documentFormat.decimals = a.decimals;
+                   },
+                   [&](const SetSheetSize& a) {
+                     w.host.sheet.sizeIndex = a.index;
+                     if (a.index == -2) {
+                       w.host.sheet.width = a.width;
+                       w.host.sheet.height = a.height;
+                     } else if (a.index >= 0) {
+                       w.host.sheet.width = refhost::standardSizeWidth(a.index);
+                       w.host.sheet.height = refhost::standardSizeHeight(a.index);
+                     }
+                   },
+                   [&](const SetSheetScale& a) {
+                     w.host.sheet.scaleMode = a.mode;
+                     if (a.mode == 0) {
+                       w.host.sheet.scalePaper = a.paper;
+                       w.host.sheet.scaleModel = a.model;
+                     } else if (a.mode == -1) {
+                       w.host.sheet.scalePaper = w.host.sheet.scaleModel = 0.0254;
+                     } else {
+                       const auto& sc =
+                           refhost::kStandardScales[static_cast<std::size_t>(a.mode - 1)];
+                       w.host.sheet.scalePaper = sc.paper;
+                       w.host.sheet.scaleModel = sc.model;
+                     }
+                   },
+                   [&](const SetSheetOrigin& a) {
+                     w.host.sheet.originX = a.x;
+                     w.host.sheet.originY = a.y;
+                   },
+                   [&](const SetPrinter& a) {
+                     if (!a.present) {
+                       w.printer.reset();
+                       return;
+                     }
+                     if (!w.printer) w.printer = PrinterDescription{};
+                     w.printer->paper = a.paper;
+                     w.printer->orientation = a.orientation;
+                   },
+                   [&](const SetPrinterCaps& a) {
+                     if (!w.printer) w.printer = PrinterDescription{};
+                     w.printer->offsetX = a.offX;
+                     w.printer->offsetY = a.offY;
+                     w.printer->physicalWidth = a.physW;
+                     w.printer->physicalHeight = a.physH;
+                     w.printer->horzSizeMm = a.horzMm;
+                     w.printer->vertSizeMm = a.vertMm;
+                   },
+                   [&](const SetHelpFile& a) { w.helpFile = a.path; },
+                   [&](const SetSatelliteAbsent& a) { w.absentSatellites.push_back(a.lcid); },
+                   [&](const SetUndoDepth& a) { w.host.undoDepth = a.depth; },
+                   [](const auto&) {},
+               },
+               s.action);
+  }
+  return w;
+}
+
+RunResult runScript(const Script& script, const RunOptions& options) {
+  World world(worldSettings(script, options.satelliteFolder));
+  for (const Statement& s : script.statements) {
+    if (const auto* f = std::get_if<InjectFault>(&s.action)) {
+      const std::string target = f->object + "." + f->member;
+      if (f->nth) {
+        world.host().faults().failMemberCall(target, static_cast<std::size_t>(*f->nth));
+      } else {
+        world.host().faults().failMember(target);
+      }
+    }
+  }
+  if (options.prepare) options.prepare(world);
+
+  RunResult result;
+  Transcript transcript(options.transcript);
+  bool started = false;
+  for (const Statement& s : script.statements) {
+    if (std::holds_alternative<Start>(s.action)) {
+      started = true;
+      continue;
+    }
+    if (!started || std::holds_alternative<End>(s.action)) continue;
+    // The statement's line first, then its input, then what it caused and its check.
+    world.engine().post(
+        portable::UserAction::probeStep([&transcript, &s] { transcript.statement(s); }));
+    if (auto input = inputOf(s, script.file)) world.engine().post(std::move(*input));
+    world.engine().post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
+                                                         &script] {
+      transcript.news(world);
+      if (const auto* e = std::get_if<Expect>(&s.action)) {
+        const std::string actual = subjectValue(stateJson(world), e->subject);
+        if (!matches(actual, e->value)) {
+          const std::string what = script.file + ":" + std::to_string(s.line) + ": expected " +
+                                   e->subject + " = \"" + e->value + "\", found \"" + actual + "\"";
+          transcript.line("FAILED: " + what);
+          result.failedExpectations.push_back(what);
+        }
+      } else if (const auto* shot = std::get_if<Snapshot>(&s.action)) {
+        if (options.snapshot) options.snapshot(world, shot->name);
+      }
+    }));
+  }
+
+  if (started) {
+    try {
+      if (options.transcript) *options.transcript << "> start\n";
+      world.start();
+      world.engine().runUntilIdle();
+      result.finished = true;
+    } catch (const portable::RunAborted& aborted) {
+      result.abortReason = aborted.what();
+      transcript.line(std::string("run ended: ") + aborted.what());
+    }
+    transcript.news(world);
+  }
+  if (options.snapshot) options.snapshot(world, "");
+  // The dialog as it stood when the run ended; everything else after the host let go of the
+  // command, so that what the command left behind (live objects, reports) is counted.
+  const nlohmann::json lastDialog = stateJson(world)["dialog"];
+  world.end();
+  transcript.news(world);
+  result.finalState = stateJson(world);
+  result.finalState["dialog"] = lastDialog;
+  return result;
+}
+
+}  // namespace session

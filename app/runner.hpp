@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "script.hpp"
+#include "world.hpp"
+
+namespace session {
+
+struct RunOptions {
+  std::filesystem::path satelliteFolder;  // where kstQuadrift_<lcid>.dll lie
+  std::ostream* transcript = nullptr;     // where the transcript goes; none when null
+  // Called at each `snapshot "NAME"` statement and once at the end with an empty name.
+  std::function<void(World&, const std::string& name)> snapshot;
+  // Called after the world is built and before the command starts (fault injection, probes).
+  std::function<void(World&)> prepare;
+};
+
+struct RunResult {
+  bool finished = false;    // the run ended without running out of input
+  std::string abortReason;  // why it did not, when it did not
+  std::vector<std::string> failedExpectations;
+  nlohmann::json finalState;
+  // 0 finished and every expect held; 1 otherwise.
+  int exitStatus() const { return finished && failedExpectations.empty() ? 0 : 1; }
+};
+
+// The world a script's environment statements describe.
+WorldSettings worldSettings(const Script& script, const std::filesystem::path& satelliteFolder);
+
+// Runs a parsed script: sets up the world, starts the command with the script's actions as the
+// user's input, evaluates its expectations where they stand, and ends the command.
+RunResult runScript(const Script& script, const RunOptions& options);
+
+// The value of an `expect` subject in a state (e.g. "txtSizeW.Text", "sheet.width", "focus",
+// "reports"), as text; throws std::invalid_argument for a subject that names nothing.
+std::string subjectValue(const nlohmann::json& state, const std::string& subject);
+
+// Whether `actual` matches the expected text: numbers within a relative 1e-9, otherwise exactly.
+bool matches(const std::string& actual, const std::string& expected);
+
+}  // namespace session

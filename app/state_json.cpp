@@ -1,0 +1,142 @@
+#include "state_json.hpp"
+
+#include "dialog/frm_main.hpp"
+#include "ui/form.hpp"
+#include "world.hpp"
+
+namespace session {
+namespace {
+
+using nlohmann::json;
+
+json sheetJson(const refhost::SheetSetupState& s) {
+  return {{"paperUnit", s.paperUnit},   {"sizeIndex", s.sizeIndex},
+          {"width", s.width},           {"height", s.height},
+          {"scaleMode", s.scaleMode},   {"scalePaper", s.scalePaper},
+          {"scaleModel", s.scaleModel}, {"scaleFactor", s.scalePaper / s.scaleModel},
+          {"originX", s.originX},       {"originY", s.originY}};
+}
+
+json recordJson(const dialog::SetupRecord& r) {
+  return {{"OriginX", r.OriginX},
+          {"OriginY", r.OriginY},
+          {"ScaleIndex", r.ScaleIndex},
+          {"ScalePaperLength", r.ScalePaperLength},
+          {"ScaleModelLength", r.ScaleModelLength},
+          {"SizeIndex", r.SizeIndex},
+          {"SheetHeight", r.SheetHeight},
+          {"SheetWidth", r.SheetWidth}};
+}
+
+json controlJson(ui::Control& c) {
+  json j = {{"enabled", c.enabled()}, {"visible", c.visible()}};
+  switch (c.kind()) {
+    case ui::ControlKind::CommandButton:
+      j["caption"] = static_cast<ui::CommandButton&>(c).caption();
+      break;
+    case ui::ControlKind::OptionButton:
+      j["caption"] = static_cast<ui::OptionButton&>(c).caption();
+      j["value"] = static_cast<ui::OptionButton&>(c).value();
+      break;
+    case ui::ControlKind::ComboBox: {
+      auto& list = static_cast<ui::ComboBox&>(c);
+      j["text"] = list.text();
+      j["listIndex"] = list.listIndex();
+      j["listCount"] = list.listCount();
+      break;
+    }
+    case ui::ControlKind::TextBox:
+      j["text"] = static_cast<ui::TextBox&>(c).text();
+      break;
+    case ui::ControlKind::Label:
+      j["caption"] = static_cast<ui::Label&>(c).caption();
+      break;
+    case ui::ControlKind::Frame:
+      j["caption"] = static_cast<ui::Frame&>(c).caption();
+      break;
+    case ui::ControlKind::HostControl:
+      break;
+  }
+  return j;
+}
+
+json dialogJson(World& world) {
+  dialog::FrmMain* frm = world.dialog();
+  if (frm == nullptr) return {{"loaded", false}, {"visible", false}};
+  ui::Form& form = frm->form();
+  json controls = json::object();
+  for (ui::Control* c : form.controls()) controls[c->qualifiedName()] = controlJson(*c);
+  const ui::Control* focus = form.activeControl();
+  return {{"loaded", form.isLoaded()},
+          {"visible", form.visible()},
+          {"caption", form.caption()},
+          {"focus", focus ? json(focus->qualifiedName()) : json(nullptr)},
+          {"controls", controls}};
+}
+
+}  // namespace
+
+json stateJson(World& world) {
+  refhost::ReferenceHost& host = world.host();
+  command::Component& c = world.component();
+
+  json history = json::array();
+  for (const auto& r : c.SetupHistory.records()) history.push_back(recordJson(r));
+
+  json shown = json::array();
+  for (const auto& g : host.shownGraphics()) {
+    shown.push_back({{"x", g.x},
+                     {"y", g.y},
+                     {"width", g.width},
+                     {"height", g.height},
+                     {"colour", g.colour},
+                     {"flag", g.flag}});
+  }
+  json reports = json::array();
+  for (const auto& r : host.errorReports()) {
+    reports.push_back({{"source", r.source},
+                       {"description", r.description},
+                       {"helpFile", r.helpFile},
+                       {"helpContext", r.helpContext},
+                       {"number", r.number},
+                       {"ident", r.ident}});
+  }
+  json boxes = json::array();
+  for (const auto& b : world.engine().messageBoxes()) {
+    boxes.push_back({{"text", b.text}, {"title", b.title}, {"style", b.style}});
+  }
+  json help = json::array();
+  for (const auto& h : world.system().helpCalls()) {
+    help.push_back({{"file", h.file}, {"command", h.command}, {"context", h.data}});
+  }
+  json refused = json::array();
+  for (const auto& r : world.engine().refused()) {
+    refused.push_back({{"action", r.action}, {"reason", r.reason}});
+  }
+  for (const auto& r : host.refusedInput()) {
+    refused.push_back({{"action", r.event}, {"reason", r.reason}});
+  }
+
+  return {
+      {"sheet", sheetJson(host.sheetSetup())},
+      {"host",
+       {{"statusText", host.statusText()},
+        {"undoDepth", host.undoHistory().depth()},
+        {"undoEntries", host.undoHistory().size()},
+        {"liveObjects", host.liveObjects()}}},
+      {"run",
+       {{"historyCount", c.HistoryCount},
+        {"history", history},
+        {"setupApplied", c.SetupApplied},
+        {"userCancelled", c.UserCancelled},
+        {"done", host.command().done}}},
+      {"dialog", dialogJson(world)},
+      {"overlay", {{"shown", shown}}},
+      {"reports", reports},
+      {"messageBoxes", boxes},
+      {"help", help},
+      {"refused", refused},
+  };
+}
+
+}  // namespace session

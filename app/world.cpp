@@ -1,0 +1,124 @@
+#include "world.hpp"
+
+#include <unistd.h>
+#include <algorithm>
+#include <atomic>
+
+namespace session {
+
+class World::HostView final : public portable::HostViewInput {
+ public:
+  explicit HostView(refhost::ReferenceHost& host) : host_(host) {}
+  void mouseMove(double x, double y) override { host_.mouseMove(x, y); }
+  void mouseClick(std::int16_t button, double x, double y) override {
+    host_.mouseClick(button, x, y);
+  }
+
+ private:
+  refhost::ReferenceHost& host_;
+};
+
+namespace {
+
+std::filesystem::path satelliteFile(const std::filesystem::path& folder, std::uint32_t lcid) {
+  return folder / ("kstQuadrift_" + std::to_string(lcid) + ".dll");
+}
+
+// A folder of this session's own holding only the satellites that are not absent, so that the
+// locator and the loader both find exactly those.
+std::filesystem::path privateSatelliteFolder(const WorldSettings& s) {
+  static std::atomic<unsigned> counter{0};
+  const auto folder =
+      std::filesystem::temp_directory_path() /
+      ("quadrift-satellites-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(folder);
+  for (const auto& entry : std::filesystem::directory_iterator(s.satelliteFolder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("kstQuadrift_", 0) != 0 || entry.path().extension() != ".dll") continue;
+    const bool absent = std::any_of(
+        s.absentSatellites.begin(), s.absentSatellites.end(),
+        [&](std::uint32_t lcid) { return satelliteFile(s.satelliteFolder, lcid) == entry.path(); });
+    if (!absent) std::filesystem::copy_file(entry.path(), folder / name);
+  }
+  return folder;
+}
+
+}  // namespace
+
+WorldSettings World::prepared(WorldSettings s) {
+  s.host.userLocale = s.locale;
+  if (s.printer) {
+    refhost::PrinterSettings p;
+    p.paperCode = s.printer->paper;
+    p.orientation = s.printer->orientation;
+    p.offsetX = s.printer->offsetX;
+    p.offsetY = s.printer->offsetY;
+    p.physicalWidth = s.printer->physicalWidth;
+    p.physicalHeight = s.printer->physicalHeight;
+    p.pageWidthMm = s.printer->horzSizeMm;
+    p.pageHeightMm = s.printer->vertSizeMm;
+    s.host.printer = p;
+  } else {
+    s.host.printer.reset();
+  }
+  return s;
+}
+
+World::World(WorldSettings settings)
+    : settings_(prepared(std::move(settings))),
+      privateFolder_(settings_.absentSatellites.empty()
+                         ? std::nullopt
+                         : std::optional(privateSatelliteFolder(settings_))),
+      host_(settings_.host),
+      system_(platformSettings()),
+      view_(std::make_unique<HostView>(host_)),
+      component_(
+          command::Environment{host_.objectCreator(), engine_, host_.controlFactory(), system_}) {
+  engine_.setHostView(view_.get());
+  if (settings_.helpFile) {
+    system_.setRegistryString(
+        platform::kHKeyLocalMachine,
+        "Software\\Kestrova\\Applications\\" + settings_.host.registeredName + "\\Help\\HelpFile",
+        "", *settings_.helpFile);
+  }
+}
+
+World::~World() {
+  command_.reset();
+  if (privateFolder_) {
+    std::error_code ignored;
+    std::filesystem::remove_all(*privateFolder_, ignored);
+  }
+}
+
+portable::PortableSettings World::platformSettings() const {
+  portable::PortableSettings p;
+  p.userLocale = settings_.locale;
+  p.componentFolder = (privateFolder_ ? *privateFolder_ : settings_.satelliteFolder).string();
+  if (settings_.printer) {
+    portable::PrinterSettings printer;
+    printer.paperSize = settings_.printer->paper;
+    printer.orientation = settings_.printer->orientation;
+    printer.physicalOffsetX = settings_.printer->offsetX;
+    printer.physicalOffsetY = settings_.printer->offsetY;
+    printer.physicalWidth = settings_.printer->physicalWidth;
+    printer.physicalHeight = settings_.printer->physicalHeight;
+    printer.horzSizeMm = settings_.printer->horzSizeMm;
+    printer.vertSizeMm = settings_.printer->vertSizeMm;
+    p.defaultPrinter = printer;
+  }
+  return p;
+}
+
+void World::start() {
+  command_ = std::make_unique<command::CQuadrift>(component_);
+  commandObject_ = host_.commandObject();
+  command_->Command_Initialize(commandObject_);
+}
+
+void World::end() {
+  command_.reset();
+  commandObject_.release();
+}
+
+}  // namespace session
