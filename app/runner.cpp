@@ -50,8 +50,19 @@ class Transcript {
  public:
   explicit Transcript(std::ostream* out) : out_(out) {}
 
-  void statement(const Statement& s) {
-    if (out_) *out_ << "> " << s.source << "\n";
+  void statement(const Statement& s, World& world) {
+    if (!out_) return;
+    *out_ << "> " << s.source << "\n";
+    before_ = watched(world);
+  }
+  // What the statement changed on the sheet and in the dialog's controls.
+  void changes(World& world) {
+    if (!out_) return;
+    const json after = watched(world);
+    for (const auto& [key, value] : after.items()) {
+      if (!before_.contains(key) || before_[key] != value) line(key + " = " + value.dump());
+    }
+    before_ = after;
   }
   void line(const std::string& text) {
     if (out_) *out_ << "  " << text << "\n";
@@ -80,7 +91,22 @@ class Transcript {
   }
 
  private:
+  // The values whose changes the transcript lists, flattened: "sheet.width", "txtSizeW.text".
+  static json watched(World& world) {
+    const json state = stateJson(world);
+    json flat = json::object();
+    for (const auto& [key, value] : state["sheet"].items()) flat["sheet." + key] = value;
+    if (state["dialog"].contains("controls")) {
+      for (const auto& [name, control] : state["dialog"]["controls"].items()) {
+        for (const auto& [key, value] : control.items()) flat[name + "." + key] = value;
+      }
+    }
+    flat["dialog.visible"] = state["dialog"]["visible"];
+    return flat;
+  }
+
   std::ostream* out_;
+  json before_ = json::object();
   std::size_t statuses_ = 0, reports_ = 0, boxes_ = 0, refused_ = 0, hostRefused_ = 0;
 };
 
@@ -257,14 +283,20 @@ RunResult runScript(const Script& script, const RunOptions& options) {
     }
     if (!started || std::holds_alternative<End>(s.action)) continue;
     // The statement's line first, then its input, then what it caused and its check.
-    world.engine().post(
-        portable::UserAction::probeStep([&transcript, &s] { transcript.statement(s); }));
+    world.engine().post(portable::UserAction::probeStep(
+        [&transcript, &s, &world] { transcript.statement(s, world); }));
     if (auto input = inputOf(s, script.file)) world.engine().post(std::move(*input));
     world.engine().post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
                                                          &script] {
+      transcript.changes(world);
       transcript.news(world);
       if (const auto* e = std::get_if<Expect>(&s.action)) {
-        const std::string actual = subjectValue(stateJson(world), e->subject);
+        std::string actual;
+        try {
+          actual = subjectValue(stateJson(world), e->subject);
+        } catch (const std::invalid_argument& wrong) {
+          throw ScriptError(script.file, s.line, wrong.what());
+        }
         if (!matches(actual, e->value)) {
           const std::string what = script.file + ":" + std::to_string(s.line) + ": expected " +
                                    e->subject + " = \"" + e->value + "\", found \"" + actual + "\"";
