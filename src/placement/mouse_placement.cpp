@@ -15,17 +15,21 @@ constexpr std::uint32_t kNoSizeNoMove = 3;  // SWP_NOSIZE | SWP_NOMOVE
 constexpr std::int16_t kPlacingButton = 1;
 constexpr std::int16_t kAbandoningButton = 2;
 
-// The event arguments: button, shift state, X, Y, Z, an object, an integer, an object.
-struct MouseEvent {
-  std::int16_t button;
+// The event arguments: button, shift state, X, Y, Z, an object, an integer, an object. Only X
+// and Y are read for a move (its button plays no part), and the button as well for a click.
+struct MousePoint {
   double x;
   double y;
 };
 
-MouseEvent mouseEventOf(std::span<automation::Variant> args) {
+MousePoint mousePointOf(std::span<automation::Variant> args) {
   if (args.size() < 4) throw automation::runtimeFailure(automation::errnum::kInvalidProcedureCall);
-  return {automation::toInt16(args[0]), automation::toDouble(args[2]),
-          automation::toDouble(args[3])};
+  return {automation::toDouble(args[2]), automation::toDouble(args[3])};
+}
+
+std::int16_t mouseButtonOf(std::span<automation::Variant> args) {
+  if (args.empty()) throw automation::runtimeFailure(automation::errnum::kInvalidProcedureCall);
+  return automation::toInt16(args[0]);
 }
 
 }  // namespace
@@ -45,23 +49,26 @@ void FrmMain::cmdMove_Click() {
 
 void FrmMain::ksMouse1_MouseMove(std::span<automation::Variant> args) {
   automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksMouse1_MouseMove()", [&] {
-    const MouseEvent e = mouseEventOf(args);
-    if (!PlacementDone) placement::MoveDisplaySheet(c_, e.x, e.y);
+    if (PlacementDone) return;
+    const MousePoint p = mousePointOf(args);
+    placement::MoveDisplaySheet(c_, p.x, p.y);
   });
 }
 
 void FrmMain::ksMouse1_MouseClick(std::span<automation::Variant> args) {
   Controls& k = *ctl_;
   automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksMouse1_MouseClick()", [&] {
-    const MouseEvent e = mouseEventOf(args);
-    if (e.button == kPlacingButton) {
+    const std::int16_t button = mouseButtonOf(args);
+    if (button != kPlacingButton && button != kAbandoningButton) return;
+    const MousePoint e = mousePointOf(args);
+    if (button == kPlacingButton) {
       showLength(k.txtSOLX, e.x);
       showLength(k.txtSOLY, e.y);
       PlacementDone = true;
       k.ksMouse1.setEnabled(false);
       applyAndRecord();
       form_->show(ui::ShowMode::Modal);
-    } else if (e.button == kAbandoningButton) {
+    } else {
       // Everything is put back before the dialog is shown, so that nothing of the abandoned
       // placement is left behind while the dialog is up.
       c_.HostOverlay.clear();
