@@ -26,6 +26,10 @@ void Object::put(DispId id, Variant value) const {
   invoke(id, InvokeKind::Put, std::span<Variant>(&value, 1));
 }
 
+Variant Object::call(DispId id) const {
+  return invoke(id, InvokeKind::Call, {});
+}
+
 Variant Object::call(DispId id, std::vector<Variant> args) const {
   return invoke(id, InvokeKind::Call, args);
 }

@@ -41,7 +41,8 @@ class Object {
   Variant invoke(DispId id, InvokeKind kind, std::span<Variant> args) const;
   Variant get(DispId id) const;
   void put(DispId id, Variant value) const;
-  Variant call(DispId id, std::vector<Variant> args = {}) const;
+  Variant call(DispId id) const;
+  Variant call(DispId id, std::vector<Variant> args) const;
 
   // Look-up of a member by name at run time; fails with 438 when there is none.
   DispId idOfName(std::string_view name) const;
