@@ -3,21 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/scope_exit.hpp"
+
 namespace portable {
 
 namespace {
-
-template <class F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ~ScopeExit() { f_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  F f_;
-};
 
 std::vector<std::int32_t> buttonsOf(std::int32_t style) {
   namespace mb = ui::mb;
@@ -224,7 +214,7 @@ void HeadlessEngine::hideWindow(ui::Form& form) {
 
 void HeadlessEngine::runModalLoop(ui::Form& form) {
   ++modalLoops_;
-  ScopeExit leave([this] { --modalLoops_; });
+  ui::ScopeExit leave([this] { --modalLoops_; });
   while (form.isLoaded() && form.visible()) {
     if (queue_.empty()) {
       throw InputExhausted("the input ran out while the dialog " + form.name() +
@@ -239,7 +229,7 @@ std::int32_t HeadlessEngine::messageBox(std::string_view text, std::string_view 
   const std::size_t at = boxes_.size();
   boxes_.push_back({std::string(text), std::string(title), style, std::nullopt});
   openBoxes_.push_back(at);
-  ScopeExit close([this] { openBoxes_.pop_back(); });
+  ui::ScopeExit close([this] { openBoxes_.pop_back(); });
   while (!boxes_[at].answer) {
     if (queue_.empty()) {
       throw InputExhausted("the input ran out while the message box \"" + boxes_[at].title +

@@ -5,24 +5,11 @@
 
 #include "ui/errors.hpp"
 
+#include "ui/scope_exit.hpp"
+
 namespace ui {
 
-namespace {
-
-// Runs a cleanup when the scope ends, also when a failure or an aborted run unwinds it.
-template <class F>
-class ScopeExit {
- public:
-  explicit ScopeExit(F f) : f_(std::move(f)) {}
-  ~ScopeExit() { f_(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
- private:
-  F f_;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 Form::Form(std::string name, Engine& engine, HostControlFactory& hostControls)
     : name_(std::move(name)), engine_(engine), hostControls_(hostControls), caption_(name_) {}
