@@ -15,6 +15,7 @@
 #include "fault_injection.hpp"
 #include "host_object.hpp"
 #include "host_state.hpp"
+#include "sample_drawing.hpp"
 #include "ui/host_control_site.hpp"
 
 namespace refhost {
@@ -44,6 +45,8 @@ class ReferenceHost {
   // The host's settings; changes take effect at the next call that reads them.
   Environment& environment() { return state_->env; }
 
+  // The document's own geometry, under the overlay.
+  const ModelDrawing& drawing() const { return drawing_; }
   // What the view shows of the overlay since its last show.
   const std::vector<ShownGraphic>& shownGraphics() const { return state_->overlay.shown; }
   const SheetSetupState& sheetSetup() const { return state_->sheet.state(); }
@@ -70,6 +73,7 @@ class ReferenceHost {
   std::shared_ptr<HostState> state_;
   HostControls controls_;
   HostObjectCreator creator_;
+  ModelDrawing drawing_ = sampleFloorPlan();
 };
 
 }  // namespace refhost
