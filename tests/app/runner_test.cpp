@@ -1,0 +1,143 @@
+// The session runner: script errors name file and line; exit statuses tell a held run from a
+// failed expectation and from a run that never finished.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runner.hpp"
+#include "script.hpp"
+
+namespace session {
+namespace {
+
+// The error a script raises when parsed, or nullopt when it parses.
+std::optional<ScriptError> parseError(const std::string& text) {
+  try {
+    parseScript(text, "s.qsession");
+  } catch (const ScriptError& e) {
+    return e;
+  }
+  return std::nullopt;
+}
+
+RunResult run(const std::string& text) {
+  RunOptions options;
+  options.satelliteFolder = QUADRIFT_BINARY_DIR;
+  return runScript(parseScript(text, "s.qsession"), options);
+}
+
+struct BadScript {
+  const char* text;
+  int line;
+  const char* message;  // a part of the message
+};
+
+class ScriptErrors : public ::testing::TestWithParam<BadScript> {};
+
+TEST_P(ScriptErrors, NameFileLineAndWhatIsWrong) {
+  const auto error = parseError(GetParam().text);
+  ASSERT_TRUE(error.has_value()) << GetParam().text;
+  EXPECT_EQ(error->line, GetParam().line);
+  const std::string what = error->what();
+  EXPECT_EQ(what.rfind("s.qsession:" + std::to_string(GetParam().line) + ": ", 0), 0u) << what;
+  EXPECT_NE(what.find(GetParam().message), std::string::npos) << what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parse, ScriptErrors,
+    ::testing::Values(BadScript{"locale 1031\n\nfrobnicate 3\n", 3,
+                                "unknown statement 'frobnicate'"},
+                      BadScript{"sheet origin 1.5 north\n", 1, "'north' is not a number"},
+                      BadScript{"sheet size 48\n", 1, "out of range"},
+                      BadScript{"undo-depth 2x\n", 1, "not a whole number"},
+                      BadScript{"start\nclick cmdApply\nlocale 1031\n", 3, "before 'start'"},
+                      BadScript{"# set-up\nclick cmdOK\nstart\n", 2, "needs 'start' first"},
+                      BadScript{"start\nfocus txtSOLX\ntype \"12 m\n", 3, "unterminated string"},
+                      BadScript{"start\nexpect reports 0\n", 2, "SUBJECT = VALUE"},
+                      BadScript{"start\nstart\n", 2, "only once"},
+                      BadScript{"start\nend\nclick cmdOK\n", 3, "nothing may follow 'end'"},
+                      BadScript{"printer 9 sideways\n", 1, "portrait or landscape"}));
+
+TEST(ScriptErrors, ACommentOrBlankLineCountsAsALine) {
+  const auto error = parseError("# a session\n\n   \nstart\nexpect = 3\n");
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->line, 5);
+}
+
+TEST(ScriptErrors, AnUnknownExpectSubjectStopsTheRunAtItsLine) {
+  try {
+    run("start\nclick cmdApply\nexpect sheet.colour = red\nclick cmdCancel\n");
+    FAIL() << "an unknown subject is a script error";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.line, 3);
+    EXPECT_NE(std::string(e.what()).find("sheet.colour"), std::string::npos) << e.what();
+  }
+}
+
+TEST(ScriptErrors, AnUnknownKeyIsAScriptErrorBeforeTheRun) {
+  try {
+    run("start\nkey Ctrl+Q\nclick cmdCancel\n");
+    FAIL() << "an unknown key is a script error";
+  } catch (const ScriptError& e) {
+    EXPECT_EQ(e.line, 2);
+    EXPECT_NE(std::string(e.what()).find("unknown key"), std::string::npos) << e.what();
+  }
+}
+
+TEST(ScriptErrors, AnUnknownControlPropertyIsAScriptError) {
+  EXPECT_THROW(run("start\nexpect cmdOK.Text = x\nclick cmdCancel\n"), ScriptError);
+  EXPECT_THROW(run("start\nexpect cmdNothing.Enabled = true\nclick cmdCancel\n"), ScriptError);
+}
+
+TEST(ExitStatus, ZeroWhenTheRunFinishesAndEveryExpectationHolds) {
+  const RunResult r =
+      run("sheet size 28\nstart\nexpect cboSize.ListIndex = 28\nclick cmdCancel\n"
+          "expect run.done = true\n");
+  EXPECT_TRUE(r.finished) << r.abortReason;
+  EXPECT_TRUE(r.failedExpectations.empty());
+  EXPECT_EQ(r.exitStatus(), 0);
+}
+
+TEST(ExitStatus, OneWhenAnExpectationFailsNamingFileLineAndBothValues) {
+  const RunResult r = run("sheet size 28\nstart\nexpect cboSize.ListIndex = 12\nclick cmdCancel\n");
+  EXPECT_TRUE(r.finished);
+  ASSERT_EQ(r.failedExpectations.size(), 1u);
+  const std::string& what = r.failedExpectations[0];
+  EXPECT_EQ(what.rfind("s.qsession:3: ", 0), 0u) << what;
+  EXPECT_NE(what.find("\"12\""), std::string::npos) << what;
+  EXPECT_NE(what.find("\"28\""), std::string::npos) << what;
+  EXPECT_EQ(r.exitStatus(), 1);
+}
+
+TEST(ExitStatus, ARunWhoseInputRunsDryInTheDialogDoesNotFinish) {
+  const RunResult r = run("start\nclick cmdApply\nexpect run.historyCount = 2\n");
+  EXPECT_FALSE(r.finished);
+  EXPECT_FALSE(r.abortReason.empty());
+  EXPECT_TRUE(r.failedExpectations.empty()) << "the expectation itself held";
+  EXPECT_EQ(r.exitStatus(), 1);
+  EXPECT_FALSE(r.finalState["run"]["done"].get<bool>());
+}
+
+TEST(ExitStatus, ARunEndingInsideAMessageBoxDoesNotFinish) {
+  const RunResult r = run("start\nfocus txtSOLX\ntype \"nonsense\"\nclick cmdOK\n");
+  EXPECT_FALSE(r.finished);
+  EXPECT_NE(r.abortReason.find("message box"), std::string::npos) << r.abortReason;
+}
+
+TEST(ExitStatus, AScriptWithoutStartRunsNothingAndDoesNotFinish) {
+  const RunResult r = run("locale 1031\n");
+  EXPECT_FALSE(r.finished);
+  EXPECT_EQ(r.exitStatus(), 1);
+}
+
+TEST(Matching, NumbersCompareWithinARelativeToleranceAndTextExactly) {
+  EXPECT_TRUE(matches("0.30000000000000004", "0.3"));
+  EXPECT_TRUE(matches("-12.0", "-12"));
+  EXPECT_FALSE(matches("0.301", "0.3"));
+  EXPECT_TRUE(matches("297 mm", "297 mm"));
+  EXPECT_FALSE(matches("297 mm", "297mm"));
+  EXPECT_FALSE(matches("true", "1"));
+}
+
+}  // namespace
+}  // namespace session
