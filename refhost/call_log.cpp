@@ -31,6 +31,7 @@ std::string CallRecord::target() const {
 std::size_t CallLog::begin(std::string_view object, automation::DispId member,
                            std::string_view memberName, automation::InvokeKind kind,
                            std::span<const Variant> args) {
+  if (!recording_) return next_++;
   CallRecord record;
   record.index = next_++;
   record.object = std::string(object);

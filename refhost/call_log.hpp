@@ -48,12 +48,16 @@ class CallLog {
   std::vector<CallRecord> of(std::string_view object, automation::DispId member) const;
   // Forgets everything logged so far; call indices go on counting.
   void clear();
+  // Whether calls are recorded (they are by default). While not, calls still get their index
+  // but leave no record; a benchmark uses this to see the component's own cost.
+  void setRecording(bool recording) { recording_ = recording; }
   // One line per call: "12 HostSheetSetup.9 put (Integer 28)" and " FAILED" when it failed.
   std::string describe() const;
 
  private:
   std::vector<CallRecord> records_;
   std::size_t next_ = 1;
+  bool recording_ = true;
 };
 
 std::string_view kindName(automation::InvokeKind kind);
