@@ -38,8 +38,8 @@ void HostOverlay::show() const {
 }
 
 void HostOverlay::add(const HostGraphic& graphic, std::int32_t colour, std::int32_t flag) const {
-  std::array<Variant, 4> args{Variant(graphic.object()), Variant(colour),
-                              Variant(std::int32_t{0}), Variant(flag)};
+  std::array<Variant, 4> args{Variant(graphic.object()), Variant(colour), Variant(std::int32_t{0}),
+                              Variant(flag)};
   object_.invoke(dispid::overlay::kAdd, InvokeKind::Call, args);
 }
 
