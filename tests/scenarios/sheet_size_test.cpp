@@ -138,6 +138,25 @@ TEST_F(SheetSize, ApplyingAnUnlistedPrinterPageWritesThePrinterDefault) {
   EXPECT_EQ(component().SetupHistory.at(2).SizeIndex, -1);
 }
 
+TEST_F(SheetSize, SteppingBackToAnUnlistedPrinterPageWritesThePrinterDefaultAgain) {
+  usePrinter(19, 1);
+  click("optSheetSize(0)");
+  click("cmdApply");
+  click("optSheetSize(1)");
+  pick("cboSize", 30);
+  click("cmdApply");
+  click("cmdPrevious");
+  probe([&] {
+    EXPECT_TRUE(option("optSheetSize", 0).value());
+    EXPECT_EQ(list("cboSize").listIndex(), 30) << "the list keeps the later entry";
+  });
+  click("cmdOK");
+  start();
+  EXPECT_EQ(sizeIndexWrites(), (std::vector<std::int32_t>{-1, 30, -1, -1}));
+  EXPECT_EQ(host().sheetSetup().sizeIndex, -1);
+  EXPECT_EQ(reportCount(), 0u) << reportSummary();
+}
+
 TEST_F(SheetSize, PrinterReadFailingSelectsNoEntryAndIsReportedOnce) {
   settings.host.sheet = sheet(-2, -1);
   settings.host.sheet.width = 0.1;
