@@ -72,11 +72,12 @@ void FrmMain::setCaptions() {
 
 void FrmMain::ksCommand1_Initialize() {
   Controls& k = *ctl_;
-  // Before the guard: a failure here goes back, unreported, to the control that raised the
-  // event.
-  host::MouseControl(k.ksMouse1.object()).prepare();
-
+  bool dialogShown = false;
+  bool commandEnded = false;
   automation::guarded(c_.reporting, kInitializeIdent, [&] {
+    // Inside the guard, so that a refusal here is reported rather than thrown back into the
+    // host's control.
+    host::MouseControl(k.ksMouse1.object()).prepare();
     c_.ShutDownDone = false;
     loadResourceLibrary();
     setCaptions();
@@ -91,11 +92,19 @@ void FrmMain::ksCommand1_Initialize() {
       c_.SetupHistory.resize(1);
       GetSettings(c_, c_.HistoryCount);
       PopulateForm(c_.HistoryCount);
+      dialogShown = true;
       form_->show(ui::ShowMode::Modal);
     } else {
       command.setDone(true);
+      commandEnded = true;
     }
   });
+  // A start-up that stopped before the dialog came up leaves the user nothing to end the command
+  // with; end it here, so that the host shuts it down and gets its objects back.
+  if (!dialogShown && !commandEnded) {
+    automation::Suppressed steps;
+    steps.step([&] { host::CommandControl(k.ksCommand1.object()).setDone(true); });
+  }
 }
 
 void FrmMain::Form_QueryUnload(std::int16_t& cancel, std::int16_t unloadMode) {
@@ -119,10 +128,13 @@ void FrmMain::ksCommand1_Terminate() {
       PopulateForm(1);
       PerformSheetSetup();
     }
-    c_.HostApplication.setStatusText(c_.EndPrompt);
+    // A start-up that stopped before obtaining the application has no status bar to write to.
+    if (c_.HostApplication.isSet()) c_.HostApplication.setStatusText(c_.EndPrompt);
     if (c_.SetupApplied) ClearUndoBuffer();
-    command::ReleaseHostObjects(c_);
   });
+  // Outside the guard: a failure of the steps above must not keep the host's objects referenced.
+  // The release ignores its own failures.
+  command::ReleaseHostObjects(c_);
 }
 
 }  // namespace dialog

@@ -82,18 +82,39 @@ void FrmMain::cmdPrevious_Click() {
 }
 
 void FrmMain::cmdOK_Click() {
+  bool ending = false;
   automation::guarded(c_.reporting, "kstQuadrift.frmMain:cmdOK_Click()", [&] {
     PerformSheetSetup();
     form_->hide();
+    ending = true;
     host::CommandControl(ctl_->ksCommand1.object()).setDone(true);
+    ending = false;
   });
+  if (ending) {
+    // The sheet has been written: a Cancel from the dialog shown again must put record 1 back.
+    c_.SetupApplied = true;
+    showAgainAfterFailedEnd("kstQuadrift.frmMain:cmdOK_Click()");
+  }
 }
 
 void FrmMain::cmdCancel_Click() {
+  bool ending = false;
   automation::guarded(c_.reporting, "kstQuadrift.frmMain:cmdCancel_Click()", [&] {
     form_->hide();
+    ending = true;
     c_.UserCancelled = true;
     host::CommandControl(ctl_->ksCommand1.object()).setDone(true);
+    ending = false;
+  });
+  if (ending) showAgainAfterFailedEnd("kstQuadrift.frmMain:cmdCancel_Click()");
+}
+
+void FrmMain::showAgainAfterFailedEnd(std::string_view ident) {
+  // The dialog is hidden but the command did not end: the user would have nothing left to end
+  // it with. Shown again inside the running modal loop, so OK or Cancel can be tried again.
+  automation::guarded(c_.reporting, ident, [&] {
+    c_.UserCancelled = false;
+    form_->show(ui::ShowMode::Modeless);
   });
 }
 

@@ -68,6 +68,8 @@ class FrmMain {
   void cmdPrevious_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  // After OK or Cancel hid the dialog and the done flag could not be set.
+  void showAgainAfterFailedEnd(std::string_view ident);
   void ClearUndoBuffer();
   void cmdHelp_Click();
 

@@ -57,7 +57,10 @@ void FrmMain::ksMouse1_MouseMove(std::span<automation::Variant> args) {
 
 void FrmMain::ksMouse1_MouseClick(std::span<automation::Variant> args) {
   Controls& k = *ctl_;
-  automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksMouse1_MouseClick()", [&] {
+  constexpr const char* kIdent = "kstQuadrift.frmMain:ksMouse1_MouseClick()";
+  // Set from the moment the mouse control is disabled until the dialog is shown again.
+  bool placementEnded = false;
+  automation::guarded(c_.reporting, kIdent, [&] {
     const std::int16_t button = mouseButtonOf(args);
     if (button != kPlacingButton && button != kAbandoningButton) return;
     const MousePoint e = mousePointOf(args);
@@ -66,17 +69,26 @@ void FrmMain::ksMouse1_MouseClick(std::span<automation::Variant> args) {
       showLength(k.txtSOLY, e.y);
       PlacementDone = true;
       k.ksMouse1.setEnabled(false);
+      placementEnded = true;
       applyAndRecord();
+      placementEnded = false;
       form_->show(ui::ShowMode::Modal);
     } else {
       // Everything is put back before the dialog is shown, so that nothing of the abandoned
       // placement is left behind while the dialog is up.
       c_.HostOverlay.clear();
       k.ksMouse1.setEnabled(false);
+      placementEnded = true;
       PopulateForm(c_.HistoryCount);
+      placementEnded = false;
       form_->show(ui::ShowMode::Modal);
     }
   });
+  // A failure after the mouse control was disabled would leave neither the mouse nor the dialog
+  // to go on with: the dialog comes back.
+  if (placementEnded) {
+    automation::guarded(c_.reporting, kIdent, [&] { form_->show(ui::ShowMode::Modal); });
+  }
 }
 
 }  // namespace dialog
