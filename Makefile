@@ -1,5 +1,5 @@
 # Entry points; each installs what it needs first (apt-get, needs root or sudo).
-.PHONY: deps demo test test-dev test-asan bench fuzz format check-format clean
+.PHONY: deps demo test test-dev test-asan test-fuzz-smoke bench fuzz format check-format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -11,7 +11,7 @@ demo: deps build/dev/build.ninja
 	cmake --build --preset dev --target quadrift quadrift_satellites
 	bash scripts/demo.sh build/dev
 
-test: test-dev test-asan check-format
+test: test-dev test-asan test-fuzz-smoke check-format
 
 test-dev: deps
 	cmake --preset dev
@@ -22,6 +22,10 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# A few thousand executions of every libFuzzer target on its seed corpus.
+test-fuzz-smoke: fuzz
+	bash scripts/fuzz-smoke.sh build/fuzz
 
 bench: deps
 	cmake --preset release
