@@ -49,7 +49,9 @@ std::optional<automation::Failure> FaultInjector::check(std::size_t callIndex,
       hit = !rule.nth || *rule.nth == countByName;
       target = byName;
     }
-    if (hit) return rule.failure ? *rule.failure : injectedFailure(target);
+    if (!hit) continue;
+    if (observer_) observer_(target);
+    return rule.failure ? *rule.failure : injectedFailure(target);
   }
   return std::nullopt;
 }

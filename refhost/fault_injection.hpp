@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "automation/failure.hpp"
@@ -27,6 +29,10 @@ class FaultInjector {
   void failMemberCall(std::string_view target, std::size_t nth,
                       std::optional<automation::Failure> failure = {});
   void clear();
+  // Called as a fault is raised, with the member that fails, before the failure leaves the host.
+  void onInjected(std::function<void(std::string_view target)> observer) {
+    observer_ = std::move(observer);
+  }
 
   // Counts the call and returns the failure it is to raise, if any. `memberKey` is the id as
   // decimal text, `memberName` the name it was reached by (may be empty).
@@ -42,6 +48,7 @@ class FaultInjector {
   };
   std::vector<Rule> rules_;
   std::map<std::string, std::size_t, std::less<>> memberCalls_;
+  std::function<void(std::string_view)> observer_;
 };
 
 }  // namespace refhost

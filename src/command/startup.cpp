@@ -71,6 +71,7 @@ void FrmMain::setCaptions() {
 }
 
 void FrmMain::ksCommand1_Initialize() {
+  const automation::ProcedureScope running(c_.reporting, kInitializeIdent);
   Controls& k = *ctl_;
   bool dialogShown = false;
   bool commandEnded = false;
@@ -109,6 +110,7 @@ void FrmMain::ksCommand1_Initialize() {
 
 void FrmMain::Form_QueryUnload(std::int16_t& cancel, std::int16_t unloadMode) {
   if (unloadMode != ui::kUnloadFromCloseControl) return;
+  const automation::ProcedureScope running(c_.reporting, "kstQuadrift.frmMain:Form_QueryUnload()");
   // Every step ignores its own failure; nothing is reported.
   automation::Suppressed steps;
   steps.step([&] { c_.UserCancelled = true; });
@@ -123,7 +125,9 @@ void FrmMain::ksCommand1_Terminate() {
   // the shut-down event again: that second run of the same shut-down does nothing.
   if (c_.ShutDownDone) return;
   c_.ShutDownDone = true;
-  automation::guarded(c_.reporting, "kstQuadrift.frmMain:ksCommand1_Terminate()", [&] {
+  constexpr const char* kIdent = "kstQuadrift.frmMain:ksCommand1_Terminate()";
+  const automation::ProcedureScope running(c_.reporting, kIdent);
+  automation::guarded(c_.reporting, kIdent, [&] {
     if (c_.UserCancelled && c_.SetupApplied) {
       PopulateForm(1);
       PerformSheetSetup();

@@ -109,13 +109,16 @@ void FrmMain::cmdCancel_Click() {
   if (ending) showAgainAfterFailedEnd("kstQuadrift.frmMain:cmdCancel_Click()");
 }
 
-void FrmMain::showAgainAfterFailedEnd(std::string_view ident) {
+void FrmMain::showAgainAfterFailedEnd(std::string_view ident, automation::CallSite click) {
   // The dialog is hidden but the command did not end: the user would have nothing left to end
   // it with. Shown again inside the running modal loop, so OK or Cancel can be tried again.
-  automation::guarded(c_.reporting, ident, [&] {
-    c_.UserCancelled = false;
-    form_->show(ui::ShowMode::Modeless);
-  });
+  automation::guarded(
+      c_.reporting, ident,
+      [&] {
+        c_.UserCancelled = false;
+        form_->show(ui::ShowMode::Modeless);
+      },
+      click);
 }
 
 void FrmMain::ClearUndoBuffer() {

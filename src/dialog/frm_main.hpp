@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "automation/guard.hpp"
 #include "automation/object.hpp"
 #include "automation/variant.hpp"
 #include "ui/form.hpp"
@@ -69,7 +70,9 @@ class FrmMain {
   void cmdOK_Click();
   void cmdCancel_Click();
   // After OK or Cancel hid the dialog and the done flag could not be set.
-  void showAgainAfterFailedEnd(std::string_view ident);
+  // Part of the OK or Cancel click that calls it, and reported as that click.
+  void showAgainAfterFailedEnd(std::string_view ident,
+                               automation::CallSite click = automation::CallSite::here());
   void ClearUndoBuffer();
   void cmdHelp_Click();
 

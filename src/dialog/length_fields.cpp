@@ -38,6 +38,7 @@ void FrmMain::lengthField_GotFocus(ui::TextBox& field, const std::string& ident)
 }
 
 void FrmMain::lengthField_LostFocus(ui::TextBox& field, const std::string& ident) {
+  const automation::ProcedureScope running(c_.reporting, ident);
   automation::Suppressed stretch;
   double length = 0;
   stretch.step([&] { length = c_.HostDocument.parseDistance(field.text()); });

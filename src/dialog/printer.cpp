@@ -46,11 +46,13 @@ std::int32_t QueryPrinterDefaultPageSize(command::Component& c) {
 }
 
 void RetrievePrinterMargins(command::Component& c, double& vertical, double& horizontal) {
+  constexpr const char* kIdent = "kstQuadrift:MQuadrift:RetrievePrinterMargins()";
+  const automation::ProcedureScope running(c.reporting, kIdent);
   platform::System& system = c.system();
   if (!system.HasDefaultPrinter()) return;
   const platform::Handle dc = system.CreateDefaultPrinterDC();
   if (dc == 0) return;
-  automation::guarded(c.reporting, "kstQuadrift:MQuadrift:RetrievePrinterMargins()", [&] {
+  automation::guarded(c.reporting, kIdent, [&] {
     using automation::checkedDiv;
     const double offY = system.GetDeviceCaps(dc, platform::kPhysicalOffsetY);
     const double offX = system.GetDeviceCaps(dc, platform::kPhysicalOffsetX);

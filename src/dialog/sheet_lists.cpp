@@ -10,15 +10,19 @@
 namespace dialog {
 namespace {
 
-void fillList(command::Component& c, ui::ComboBox& list, const char* ident, int firstId,
-              int count) {
-  automation::guarded(c.reporting, ident, [&] {
-    for (int i = 0; i < count; ++i) {
-      list.addItem(
-          platform::GetResourceString(c.system(), c.reporting, c.ResourceLibrary, firstId + i),
-          static_cast<std::int16_t>(i));
-    }
-  });
+// The guarded body of both list procedures, which run it as their own.
+void fillList(command::Component& c, ui::ComboBox& list, const char* ident, int firstId, int count,
+              automation::CallSite procedure = automation::CallSite::here()) {
+  automation::guarded(
+      c.reporting, ident,
+      [&] {
+        for (int i = 0; i < count; ++i) {
+          list.addItem(
+              platform::GetResourceString(c.system(), c.reporting, c.ResourceLibrary, firstId + i),
+              static_cast<std::int16_t>(i));
+        }
+      },
+      procedure);
 }
 
 }  // namespace

@@ -24,6 +24,15 @@ class ErrorReporting final : public automation::FailureSink {
   ErrorReporting& operator=(const ErrorReporting&) = delete;
 
   void report(const automation::Failure& failure, std::string_view ident) noexcept override;
+  void entering(std::string_view ident, std::string_view function) noexcept override {
+    if (observer_ != nullptr) observer_->entering(ident, function);
+  }
+  void leaving(std::string_view ident) noexcept override {
+    if (observer_ != nullptr) observer_->leaving(ident);
+  }
+
+  // Who follows the guarded procedures as they run: a diagnostic tool, none by default.
+  void followProcedures(automation::ProcedureObserver* observer) { observer_ = observer; }
 
   // A report the component makes itself rather than from a failure; the fields go as given.
   void reportDirect(std::string_view source, std::string_view description,
@@ -36,6 +45,7 @@ class ErrorReporting final : public automation::FailureSink {
  private:
   automation::ObjectCreator& creator_;
   automation::Object reporter_;
+  automation::ProcedureObserver* observer_ = nullptr;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,52 @@ TEST(Guard, NothingIsReportedWithoutAFailureAndOtherExceptionsPassThrough) {
   EXPECT_THROW(guarded(sink, "x()", [] { throw std::logic_error("not a failure"); }),
                std::logic_error);
   EXPECT_TRUE(sink.entries.empty());
+}
+
+// Records the procedures as they start and end, and which one was running at each report.
+struct TracingSink : FailureSink {
+  std::vector<std::string> running;
+  std::vector<std::string> events;
+  void report(const Failure&, std::string_view ident) override {
+    events.push_back("report " + std::string(ident) + " in " + running.back());
+  }
+  void entering(std::string_view ident, std::string_view) noexcept override {
+    running.emplace_back(ident);
+    events.push_back("enter " + std::string(ident));
+  }
+  void leaving(std::string_view ident) noexcept override {
+    running.pop_back();
+    events.push_back("leave " + std::string(ident));
+  }
+};
+
+TEST(Guard, TheSinkFollowsNestedProceduresAndHearsAFailureWhileItsProcedureRuns) {
+  TracingSink sink;
+  guarded(sink, "outer()", [&] {
+    const std::string inner = guardedFunction(sink, "inner()", std::string("none"),
+                                              [](auto&) { throw Failure(5, "refused"); });
+    EXPECT_EQ(inner, "none");
+    throw Failure(6, "refused again");
+  });
+  const std::vector<std::string> expected = {"enter outer()",
+                                             "enter inner()",
+                                             "report inner() in inner()",
+                                             "leave inner()",
+                                             "report outer() in outer()",
+                                             "leave outer()"};
+  EXPECT_EQ(sink.events, expected);
+
+  // A procedure with steps before its guard is running from its first step; an exception that
+  // is no failure still ends it.
+  sink.events.clear();
+  EXPECT_THROW(
+      {
+        const ProcedureScope running(sink, "lostFocus()");
+        guarded(sink, "lostFocus()", [] { throw std::logic_error("not a failure"); });
+      },
+      std::logic_error);
+  EXPECT_TRUE(sink.running.empty());
+  EXPECT_EQ(sink.events.back(), "leave lostFocus()");
 }
 
 TEST(Guard, FunctionReturnsWhatItsResultHeldWhenTheFailureStruck) {

@@ -141,5 +141,41 @@ TEST(ErrorReporting, AGuardedProcedureReportsAnInjectedHostFailureOnce) {
   EXPECT_EQ(host.liveObjects(), 1u) << "only the kept reporter is still referenced";
 }
 
+TEST(ErrorReporting, TellsItsObserverWhichProcedureMadeTheFailingHostCall) {
+  struct Observer : automation::ProcedureObserver {
+    std::vector<std::string> running;
+    void entering(std::string_view ident, std::string_view) noexcept override {
+      running.emplace_back(ident);
+    }
+    void leaving(std::string_view) noexcept override { running.pop_back(); }
+  } observer;
+  refhost::ReferenceHost host(quiet());
+  host.faults().failMember("HostSheet.30");
+  std::string failedIn;
+  host.faults().onInjected([&](std::string_view target) {
+    failedIn = std::string(target) + " in " +
+               (observer.running.empty() ? std::string("nothing") : observer.running.back());
+  });
+  ErrorReporting reporting(host.objectCreator());
+  reporting.followProcedures(&observer);
+  automation::guarded(reporting, "outer()", [&] {
+    automation::guarded(reporting, "inner()", [&] {
+      HostApplication(host.application()).activeDocument().activeSheet().setup();
+    });
+  });
+  EXPECT_EQ(failedIn, "HostSheet.30 in inner()");
+  EXPECT_TRUE(observer.running.empty());
+  ASSERT_EQ(host.errorReports().size(), 1u);
+  EXPECT_EQ(host.errorReports()[0].ident, "inner()");
+
+  // Without an observer the procedures still run and report.
+  reporting.followProcedures(nullptr);
+  automation::guarded(reporting, "again()", [&] {
+    HostApplication(host.application()).activeDocument().activeSheet().setup();
+  });
+  EXPECT_EQ(failedIn, "HostSheet.30 in nothing");
+  EXPECT_EQ(host.errorReports().size(), 2u);
+}
+
 }  // namespace
 }  // namespace host
