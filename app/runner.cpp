@@ -118,7 +118,8 @@ ui::Key keyOf(const std::string& name, const Statement& s, const std::string& fi
   throw ScriptError(file, s.line, "unknown key '" + name + "' (Tab, Shift+Tab, Enter, Esc, Alt+X)");
 }
 
-// The user's input a run statement stands for, if it is input.
+}  // namespace
+
 std::optional<portable::UserAction> inputOf(const Statement& s, const std::string& file) {
   using portable::UserAction;
   return std::visit(
@@ -147,8 +148,6 @@ std::optional<portable::UserAction> inputOf(const Statement& s, const std::strin
       },
       s.action);
 }
-
-}  // namespace
 
 std::string subjectValue(const json& state, const std::string& subject) {
   auto fail = [&]() -> std::string {

@@ -81,34 +81,6 @@ class ProcedureTrace final : public automation::ProcedureObserver {
   std::set<std::string> misnamed_;
 };
 
-// The user's input a run statement stands for; nothing for the others.
-std::optional<portable::UserAction> inputOf(const session::Action& action) {
-  using portable::UserAction;
-  if (const auto* a = std::get_if<session::Click>(&action)) return UserAction::click(a->control);
-  if (const auto* a = std::get_if<session::Pick>(&action)) {
-    return UserAction::pick(a->control, static_cast<std::int16_t>(a->index));
-  }
-  if (const auto* a = std::get_if<session::Focus>(&action)) return UserAction::focus(a->control);
-  if (const auto* a = std::get_if<session::Type>(&action)) return UserAction::type(a->text);
-  if (const auto* a = std::get_if<session::Key>(&action)) {
-    if (a->key.size() == 5 && a->key.rfind("Alt+", 0) == 0) return UserAction::alt(a->key[4]);
-    if (a->key == "Tab") return UserAction::press(ui::Key::Tab);
-    if (a->key == "Shift+Tab") return UserAction::press(ui::Key::ShiftTab);
-    if (a->key == "Enter") return UserAction::press(ui::Key::Enter);
-    if (a->key == "Esc") return UserAction::press(ui::Key::Escape);
-    return std::nullopt;
-  }
-  if (std::holds_alternative<session::Answer>(action)) return UserAction::answerBox();
-  if (std::holds_alternative<session::Close>(action)) return UserAction::close();
-  if (const auto* a = std::get_if<session::MouseMove>(&action)) {
-    return UserAction::mouseMove(a->x, a->y);
-  }
-  if (const auto* a = std::get_if<session::MouseClick>(&action)) {
-    return UserAction::mouseClick(static_cast<std::int16_t>(a->button), a->x, a->y);
-  }
-  return std::nullopt;
-}
-
 bool isCancel(const session::Action& action) {
   if (std::holds_alternative<session::Close>(action)) return true;
   if (const auto* k = std::get_if<session::Key>(&action)) return k->key == "Esc";
@@ -207,7 +179,7 @@ RunOutcome runWithFault(const session::Script& script, const fs::path& satellite
   bool started = false;
   for (const auto& s : script.statements) {
     if (std::holds_alternative<session::Start>(s.action)) started = true;
-    if (started && inputOf(s.action)) steps.push_back(&s);
+    if (started && session::inputOf(s, script.file)) steps.push_back(&s);
   }
 
   portable::HeadlessEngine& engine = world.engine();
@@ -221,7 +193,7 @@ RunOutcome runWithFault(const session::Script& script, const fs::path& satellite
   next = [&](std::size_t i) {
     if (!failed() && i < steps.size()) {
       cancelling = isCancel(steps[i]->action);
-      engine.post(*inputOf(steps[i]->action));
+      engine.post(*session::inputOf(*steps[i], script.file));
       engine.post(portable::UserAction::probeStep([&, i] { next(i + 1); }));
       return;
     }
