@@ -5,7 +5,19 @@
 namespace scenario {
 namespace {
 
-class FailurePaths : public ScenarioTest {};
+class FailurePaths : public ScenarioTest {
+ protected:
+  // Runs the command with the input queued so far, then a look at the dialog and a Cancel:
+  // whether the dialog was shown again for that Cancel to reach.
+  bool runThenCancelFromTheDialogShownAgain() {
+    bool shownAgain = false;
+    probe([&] { shownAgain = form().visible(); });
+    click("cmdCancel");
+    start();
+    engine().runUntilIdle();
+    return shownAgain;
+  }
+};
 
 TEST_F(FailurePaths, AStartUpStepFailingEndsTheCommandAndReleasesEverything) {
   host().faults().failMember("ResourceLocator.1");
@@ -33,11 +45,7 @@ TEST_F(FailurePaths, OkWhoseDoneFlagFailsShowsTheDialogAgainAndCancelRestores) {
   click("optScaleMode(2)");
   enter("txtDSModel", "50 mm");
   click("cmdOK");
-  bool shownAgain = false;
-  probe([&] { shownAgain = form().visible(); });
-  click("cmdCancel");
-  start();
-  EXPECT_TRUE(shownAgain);
+  EXPECT_TRUE(runThenCancelFromTheDialogShownAgain());
   EXPECT_EQ(reportsFrom("kstQuadrift.frmMain:cmdOK_Click()"), 1u) << reportSummary();
   EXPECT_TRUE(host().command().done);
   // Record 1 goes back through the host's text, so to within its precision.
@@ -51,11 +59,7 @@ TEST_F(FailurePaths, OkWhoseDoneFlagFailsShowsTheDialogAgainAndCancelRestores) {
 TEST_F(FailurePaths, CancelWhoseDoneFlagFailsShowsTheDialogAgain) {
   host().faults().failMemberCall("ksCommand1.3", 1);
   click("cmdCancel");
-  bool shownAgain = false;
-  probe([&] { shownAgain = form().visible(); });
-  click("cmdCancel");
-  start();
-  EXPECT_TRUE(shownAgain);
+  EXPECT_TRUE(runThenCancelFromTheDialogShownAgain());
   EXPECT_EQ(reportsFrom("kstQuadrift.frmMain:cmdCancel_Click()"), 1u) << reportSummary();
   EXPECT_TRUE(host().command().done);
 }
@@ -66,12 +70,7 @@ TEST_F(FailurePaths, APlacingClickFailingLateBringsTheDialogBack) {
   click("cmdMove");
   queue(portable::UserAction::mouseMove(-6, -5));
   queue(portable::UserAction::mouseClick(1, -6, -5));
-  bool shownAgain = false;
-  probe([&] { shownAgain = form().visible(); });
-  click("cmdCancel");
-  start();
-  engine().runUntilIdle();
-  EXPECT_TRUE(shownAgain);
+  EXPECT_TRUE(runThenCancelFromTheDialogShownAgain());
   EXPECT_EQ(reportsFrom("kstQuadrift.frmMain:ksMouse1_MouseClick()"), 1u) << reportSummary();
   EXPECT_TRUE(host().command().done);
   EXPECT_TRUE(host().eventFailures().empty());
