@@ -27,6 +27,7 @@ void showOutlines(command::Component& c) {
 void CreateDisplaySheet(command::Component& c) {
   automation::guarded(c.reporting, "kstQuadrift:MQuadrift:CreateDisplaySheet()", [&] {
     DisplaySheetState& d = c.Display;
+    d.Created = false;
     d.SheetOutline = c.HostGraphicFactory.newGraphic();
     const double s1 = c.HostSheetSetup.scaleFactor();
     const double s2 = c.HostSheetSetup.scaleFactor();
@@ -51,8 +52,11 @@ void CreateDisplaySheet(command::Component& c) {
 
     d.DisplayLastX = 0;
     d.DisplayLastY = 0;
+    d.PrintableLastX = 0;
+    d.PrintableLastY = 0;
     d.DisplayMarginY = marginV;
     d.DisplayMarginX = marginH;
+    d.Created = true;
     c.HostOverlay.clear();
     showOutlines(c);
   });
@@ -61,15 +65,30 @@ void CreateDisplaySheet(command::Component& c) {
 void MoveDisplaySheet(command::Component& c, const double& x, const double& y) {
   automation::guarded(c.reporting, "kstQuadrift:MQuadrift:MoveDisplaySheet()", [&] {
     DisplaySheetState& d = c.Display;
+    // A creation that failed was reported once; the moves that follow stay silent.
+    if (!d.Created) return;
     c.HostOverlay.clear();
-    d.SheetOutline.moveBy(d.DisplayLastX, d.DisplayLastY, x, y);
-    const double p = checkedAdd(d.DisplayMarginX, d.DisplayLastX);
-    const double q = checkedAdd(d.DisplayMarginY, d.DisplayLastY);
-    const double u = checkedAdd(d.DisplayMarginX, x);
-    const double v = checkedAdd(d.DisplayMarginY, y);
-    d.PrintableOutline.moveBy(p, q, u, v);
-    d.DisplayLastX = x;
-    d.DisplayLastY = y;
+    // Each outline is moved even when the other's move fails, and records where it went, so
+    // that both stay with the cursor; the first failure is then reported.
+    automation::Suppressed sheet;
+    sheet.step([&] {
+      d.SheetOutline.moveBy(d.DisplayLastX, d.DisplayLastY, x, y);
+      d.DisplayLastX = x;
+      d.DisplayLastY = y;
+    });
+    automation::Suppressed printable;
+    printable.step([&] {
+      const double p = checkedAdd(d.DisplayMarginX, d.PrintableLastX);
+      const double q = checkedAdd(d.DisplayMarginY, d.PrintableLastY);
+      const double u = checkedAdd(d.DisplayMarginX, x);
+      const double v = checkedAdd(d.DisplayMarginY, y);
+      d.PrintableOutline.moveBy(p, q, u, v);
+      d.PrintableLastX = x;
+      d.PrintableLastY = y;
+    });
+    for (const automation::Suppressed* move : {&sheet, &printable}) {
+      if (move->failed()) throw *move->pending();
+    }
     showOutlines(c);
   });
 }

@@ -263,6 +263,59 @@ TEST(DisplaySheet, AZeroScaleFactorIsOneReportedFailureAndNothingShown) {
   s.run();
 }
 
+// The host call that fails, by member and its nth call.
+struct HostFault {
+  const char* target;
+  std::size_t nth;
+};
+
+// A creation that failed part-way is reported once; the moves that follow have nothing whole
+// to move and stay silent.
+class FailedCreation : public ::testing::TestWithParam<HostFault> {};
+
+TEST_P(FailedCreation, IsReportedOnceAndTheMovesThatFollowStaySilent) {
+  Session s(a4At100());
+  s.host().faults().failMemberCall(GetParam().target, GetParam().nth);
+  s.click("cmdMove").move(1, 2).move(3, 4).move(5, 6).probe([&] {
+    ASSERT_EQ(s.host().errorReports().size(), 1u);
+    EXPECT_EQ(s.host().errorReports().front().ident, "kstQuadrift:MQuadrift:CreateDisplaySheet()");
+    EXPECT_TRUE(s.host().callLog().of("HostGraphic", 18).empty());
+    EXPECT_TRUE(s.mouseEnabled()) << "the placement can still be ended with a click";
+  });
+  s.run();
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, FailedCreation,
+                         ::testing::Values(HostFault{"HostGraphicFactory.5", 1},
+                                           HostFault{"HostGraphic.15", 1},
+                                           HostFault{"HostGraphicFactory.5", 2},
+                                           HostFault{"HostGraphic.15", 2}));
+
+// One outline's move failing (the sheet's, then the printable area's) is reported; the next
+// move puts both outlines at the cursor again.
+class FailedMove : public ::testing::TestWithParam<HostFault> {};
+
+TEST_P(FailedMove, LeavesTheNextMovePuttingBothOutlinesAtTheCursor) {
+  Session s(a4At100());
+  s.host().faults().failMemberCall(GetParam().target, GetParam().nth);
+  s.click("cmdMove").move(12.5, -3).probe([&] {
+    ASSERT_EQ(s.host().errorReports().size(), 1u);
+    EXPECT_EQ(s.host().errorReports().front().ident, "kstQuadrift:MQuadrift:MoveDisplaySheet()");
+  });
+  s.move(20, 5).probe([&] {
+    const auto& shown = s.host().shownGraphics();
+    ASSERT_EQ(shown.size(), 2u);
+    expectShown(shown[0], a4Sheet(20, 5), 0, 0);
+    expectShown(shown[1], a4Printable(20, 5), kBlue, 1);
+    EXPECT_EQ(s.host().errorReports().size(), 1u);
+  });
+  s.run();
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlines, FailedMove,
+                         ::testing::Values(HostFault{"HostGraphic.18", 1},
+                                           HostFault{"HostGraphic.18", 2}));
+
 TEST(LeftClick, TakesTheClickedPointAppliesItAndShowsTheDialogAgain) {
   Session s(a4At100());
   const refhost::LengthFormat format = s.host().environment().documentFormat;
