@@ -27,9 +27,9 @@ struct PrinterSettings {
 // The sheet setup the active sheet starts with, as the setup holds it.
 struct SheetSetupState {
   std::int32_t paperUnit = 0;   // 0 inches, 1 millimetres, 2 centimetres
-  std::int32_t sizeIndex = 12;  // Letter, portrait
-  double width = 0.2159;
-  double height = 0.2794;
+  std::int32_t sizeIndex = 12;  // Letter, portrait, as the host's own table gives it
+  double width = 8.5 * 0.0254;
+  double height = 11 * 0.0254;
   std::int32_t scaleMode = -1;  // full size
   double scalePaper = 0.0254;
   double scaleModel = 0.0254;

@@ -75,17 +75,19 @@ void FrmMain::ksCommand1_Initialize() {
   Controls& k = *ctl_;
   bool dialogShown = false;
   bool commandEnded = false;
+  // A run's flags start clear whatever becomes of its start-up: a shut-down after a start-up that
+  // never reached the sheet must not act on what an earlier run of this component applied.
+  c_.SetupApplied = false;
+  c_.UserCancelled = false;
+  c_.ShutDownDone = false;
   automation::guarded(c_.reporting, kInitializeIdent, [&] {
     // Inside the guard, so that a refusal here is reported rather than thrown back into the
     // host's control.
     host::MouseControl(k.ksMouse1.object()).prepare();
-    c_.ShutDownDone = false;
     loadResourceLibrary();
     setCaptions();
     const host::CommandControl command(k.ksCommand1.object());
     if (command::InitHostObjects(c_, command)) {
-      c_.SetupApplied = false;
-      c_.UserCancelled = false;
       PopulateSheetSize(c_, k.cboSize);
       PopulateSheetScale(c_, k.cboScale);
       c_.HistoryCount = 1;
@@ -96,8 +98,9 @@ void FrmMain::ksCommand1_Initialize() {
       dialogShown = true;
       form_->show(ui::ShowMode::Modal);
     } else {
-      command.setDone(true);
+      // Put once: a refused done flag is reported, not tried again below.
       commandEnded = true;
+      command.setDone(true);
     }
   });
   // A start-up that stopped before the dialog came up leaves the user nothing to end the command
@@ -130,7 +133,7 @@ void FrmMain::ksCommand1_Terminate() {
   automation::guarded(c_.reporting, kIdent, [&] {
     if (c_.UserCancelled && c_.SetupApplied) {
       PopulateForm(1);
-      PerformSheetSetup();
+      PerformSheetSetup(c_.SetupHistory.at(1));
     }
     // A start-up that stopped before obtaining the application has no status bar to write to.
     if (c_.HostApplication.isSet()) c_.HostApplication.setStatusText(c_.EndPrompt);

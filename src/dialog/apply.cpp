@@ -6,6 +6,7 @@
 #include "dialog/frm_main_controls.hpp"
 #include "dialog/paper_unit.hpp"
 #include "dialog/settings.hpp"
+#include "dialog/setup_history.hpp"
 #include "host/host_controls.hpp"
 
 namespace dialog {
@@ -20,13 +21,9 @@ void FrmMain::PerformSheetSetup() {
     k.cmdPrevious.setEnabled(c_.HistoryCount > 1);
 
     if (k.optSheetSize[0].value()) {
-      // The printer's page: the entry that matched it, or the host's own printer default when
-      // none did (the list may still hold an older, unrelated selection).
-      if (PrinterPageListed) {
-        setup.setSizeIndex(k.cboSize.listIndex());
-      } else {
-        setup.setSizeIndex(std::int32_t{-1});
-      }
+      // The host's printer default, not the list entry that matched the printer's page: the
+      // sheet is to follow the printer, and the record read back must say so.
+      setup.setSizeIndex(std::int32_t{-1});
       k.txtSizeH.setText(FormatPaperUnit(c_, setup.height()));
       k.txtSizeW.setText(FormatPaperUnit(c_, setup.width()));
     } else if (k.optSheetSize[1].value()) {
@@ -54,6 +51,23 @@ void FrmMain::PerformSheetSetup() {
     const double y = parse(k.txtSOLY);
     setup.setOrigin(0, 0);
     setup.setOrigin(automation::checkedMul(-x, factor), automation::checkedMul(-y, factor));
+  });
+}
+
+void FrmMain::PerformSheetSetup(const SetupRecord& exact) {
+  automation::guarded(c_.reporting, "kstQuadrift.frmMain:PerformSheetSetup()", [&] {
+    const host::HostSheetSetup& setup = c_.HostSheetSetup;
+    ctl_->cmdPrevious.setEnabled(c_.HistoryCount > 1);
+    setup.setSizeIndex(exact.SizeIndex);
+    if (exact.SizeIndex == -2) {
+      setup.setHeight(exact.SheetHeight);
+      setup.setWidth(exact.SheetWidth);
+    }
+    setup.setScaleMode(exact.ScaleIndex);
+    if (exact.ScaleIndex == 0) setup.setCustomScale(exact.ScalePaperLength, exact.ScaleModelLength);
+    // The origin as the sheet setup held it, written the way the dialog's state is.
+    setup.setOrigin(0, 0);
+    setup.setOrigin(exact.OriginX, exact.OriginY);
   });
 }
 

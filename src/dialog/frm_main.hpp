@@ -18,6 +18,7 @@ class Component;
 namespace dialog {
 
 struct CaptionLengths;
+struct SetupRecord;
 
 // The dialog frmMain: its form, built from the layout, and every handler of the command. The
 // handlers are grouped by concern in the files of dialog/, placement/ and command/.
@@ -64,6 +65,9 @@ class FrmMain {
 
   // Applying, undo and closing (dialog/apply.cpp), help (dialog/help.cpp).
   void PerformSheetSetup();
+  // Writes a recorded setup to the sheet as it was read, not through the fields' texts, which
+  // hold it only to the precision of the document's length format: the restore at shut-down.
+  void PerformSheetSetup(const SetupRecord& exact);
   void applyAndRecord();
   void cmdApply_Click();
   void cmdPrevious_Click();
@@ -93,10 +97,6 @@ class FrmMain {
 
   std::string TextBeforeEdit;  // the text the last entered length field had
   bool PlacementDone = false;  // a left click has placed the display sheet
-  // Whether the printer's page matched a list entry when the printer option was last chosen;
-  // when it did not, applying that option writes the host's printer default (-1), not the list's
-  // older selection.
-  bool PrinterPageListed = false;
 };
 
 }  // namespace dialog

@@ -20,7 +20,6 @@ void FrmMain::optSheetSize_Click(std::int16_t index) {
       case 0: {
         k.txtCustomSize.setVisible(false);
         const std::int32_t entry = QueryPrinterDefaultPageSize(c_);
-        PrinterPageListed = entry != -1;
         if (entry != -1) k.cboSize.setListIndex(automation::toInt16(automation::Variant(entry)));
         k.txtSizeH.setEnabled(false);
         k.txtSizeW.setEnabled(false);

@@ -1,5 +1,7 @@
 // Apply, Previous, OK, Cancel and the close control: the sheet, the history and the host's undo
 // history they leave.
+#include <utility>
+
 #include "automation/convert.hpp"
 #include "support/scenario_test.hpp"
 
@@ -172,6 +174,52 @@ TEST_F(Applying, CloseControlAfterApplyRestoresLikeCancel) {
   EXPECT_TRUE(host().command().done);
   EXPECT_EQ(reportCount(), 0u) << reportSummary();
 }
+
+// Cancel and the close control put record 1 back as it was read, although the document's
+// format shows it coarser than it is: whole metres. Zero lengths keep the standard ones.
+struct RestoreCase {
+  const char* name;
+  std::int32_t sizeIndex, scaleMode;
+  double width, height, scalePaper, scaleModel, originX, originY;
+};
+
+class ExactRestore : public Applying, public ::testing::WithParamInterface<RestoreCase> {};
+
+TEST_P(ExactRestore, PutsRecordOneBackExactlyWithoutAReport) {
+  const RestoreCase& c = GetParam();
+  settings.host.documentFormat = {refhost::LengthUnit::Metre, 0, '.'};
+  settings.printer = session::PrinterDescription{};  // A4 portrait
+  initial = sheet(c.sizeIndex, c.scaleMode);
+  for (auto [field, value] : {std::pair{&initial.width, c.width},
+                              {&initial.height, c.height},
+                              {&initial.scalePaper, c.scalePaper},
+                              {&initial.scaleModel, c.scaleModel}}) {
+    if (value != 0) *field = value;
+  }
+  initial.originX = c.originX;
+  initial.originY = c.originY;
+  settings.host.sheet = initial;
+  for (const bool closeControl : {false, true}) {
+    SCOPED_TRACE(closeControl ? "close control" : "Cancel");
+    click("optSheetSize(1)");
+    pick("cboSize", 31);
+    click("optScaleMode(0)");
+    click("cmdApply");
+    closeControl ? closeWindow() : click("cmdCancel");
+    start();
+    EXPECT_EQ(host().sheetSetup(), initial);
+    EXPECT_EQ(reportCount(), 0u) << reportSummary();
+    end();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CoarseFormats, ExactRestore,
+    ::testing::Values(RestoreCase{"OriginBelowThePrecision", 28, -1, 0, 0, 0, 0, 0.006, -0.0004},
+                      RestoreCase{"CustomModelLengthShownAsZero", 28, 0, 0, 0, 0.01, 0.03, 0, 0},
+                      RestoreCase{"CustomSize", -2, 34, 0.1234, 0.0567, 0, 0, 0.2, 0.1},
+                      RestoreCase{"PrinterDefault", -1, 34, 0.21, 0.297, 0, 0, -0.0031, 0}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(Applying, CloseControlBeforeApplyChangesNothing) {
   changeSetup(31, 30);

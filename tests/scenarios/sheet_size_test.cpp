@@ -94,8 +94,9 @@ TEST_P(PrinterPage, SelectsTheMatchingEntryAndDisablesTheSizeControls) {
   click("cmdOK");
   start();
   EXPECT_EQ(reportCount(), 0u) << reportSummary();
-  ASSERT_FALSE(sizeIndexWrites().empty());
-  EXPECT_EQ(sizeIndexWrites().front(), GetParam().entry);
+  // The entry only shows the printer's page; the sheet is to follow the printer.
+  EXPECT_EQ(sizeIndexWrites(), (std::vector<std::int32_t>{-1, -1}));
+  EXPECT_EQ(component().SetupHistory.at(2).SizeIndex, -1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Papers, PrinterPage,
@@ -138,8 +139,13 @@ TEST_F(SheetSize, ApplyingAnUnlistedPrinterPageWritesThePrinterDefault) {
   EXPECT_EQ(component().SetupHistory.at(2).SizeIndex, -1);
 }
 
-TEST_F(SheetSize, SteppingBackToAnUnlistedPrinterPageWritesThePrinterDefaultAgain) {
-  usePrinter(19, 1);
+// Stepping back to the printer's page, listed (A4) or not (DMPAPER_ENV_9), shows the printer
+// option again and writes the printer default again.
+class SteppingBackToThePrinterPage : public SheetSize,
+                                     public ::testing::WithParamInterface<PrinterCase> {};
+
+TEST_P(SteppingBackToThePrinterPage, ShowsThePrinterOptionAndWritesThePrinterDefault) {
+  usePrinter(GetParam().paper, GetParam().orientation);
   click("optSheetSize(0)");
   click("cmdApply");
   click("optSheetSize(1)");
@@ -148,7 +154,7 @@ TEST_F(SheetSize, SteppingBackToAnUnlistedPrinterPageWritesThePrinterDefaultAgai
   click("cmdPrevious");
   probe([&] {
     EXPECT_TRUE(option("optSheetSize", 0).value());
-    EXPECT_EQ(list("cboSize").listIndex(), 30) << "the list keeps the later entry";
+    EXPECT_EQ(list("cboSize").listIndex(), GetParam().entry);
   });
   click("cmdOK");
   start();
@@ -156,6 +162,10 @@ TEST_F(SheetSize, SteppingBackToAnUnlistedPrinterPageWritesThePrinterDefaultAgai
   EXPECT_EQ(host().sheetSetup().sizeIndex, -1);
   EXPECT_EQ(reportCount(), 0u) << reportSummary();
 }
+
+// Unlisted, the list keeps the later entry; listed, it shows the printer's.
+INSTANTIATE_TEST_SUITE_P(Papers, SteppingBackToThePrinterPage,
+                         ::testing::Values(PrinterCase{19, 1, 30}, PrinterCase{9, 1, 28}));
 
 TEST_F(SheetSize, PrinterReadFailingSelectsNoEntryAndIsReportedOnce) {
   settings.host.sheet = sheet(-2, -1);

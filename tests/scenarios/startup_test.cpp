@@ -147,6 +147,34 @@ TEST_F(StartUp, NoSheetSetupMeansOneReportNoDialogAndTheCommandEnds) {
   EXPECT_EQ(host().liveObjects(), 1u) << "the objects obtained were released";
 }
 
+// A run that applied and was cancelled, then a run of the same loaded component that cannot
+// obtain its sheet: the second run's shut-down has nothing to restore and no undo to empty.
+TEST_F(StartUp, ASecondRunWithoutItsHostObjectsDoesNotActOnTheFirstRunsFlags) {
+  click("cmdApply");
+  click("cmdCancel");
+  start();
+  end();
+  const std::size_t depthWrites = calls("HostApplication", 25, InvokeKind::Put).size();
+  const std::size_t setupWrites = calls("HostSheetSetup", 9, InvokeKind::Put).size();
+  host().faults().failMember("HostSheet.30");
+  start();
+  end();
+  EXPECT_EQ(reportCount(), 1u) << reportSummary();
+  EXPECT_EQ(reportsFrom("kstQuadrift.frmMain:InitHostObjects()"), 1u);
+  EXPECT_EQ(calls("HostApplication", 25, InvokeKind::Put).size(), depthWrites);
+  EXPECT_EQ(calls("HostSheetSetup", 9, InvokeKind::Put).size(), setupWrites);
+}
+
+// The done flag that ends a start-up without host objects is put once, even when refused.
+TEST_F(StartUp, ARefusedDoneFlagAfterAFailedStartUpIsNotPutAgain) {
+  host().faults().failMember("HostSheet.30");
+  host().faults().failMember("ksCommand1.3");
+  start();
+  EXPECT_EQ(calls("ksCommand1", 3, InvokeKind::Put).size(), 1u);
+  EXPECT_EQ(reportsFrom("kstQuadrift.frmMain:InitHostObjects()"), 1u);
+  EXPECT_EQ(reportsFrom(kInitialize), 1u) << reportSummary();
+}
+
 // Closing with the window's close control runs the shut-down itself and then ends the command,
 // whose control raises the shut-down event again: the second run must do nothing.
 TEST_F(StartUp, CloseControlRunsShutDownOnceThoughTheEventFollows) {

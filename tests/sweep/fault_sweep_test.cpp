@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -124,17 +123,6 @@ bool silentByRule(const std::string& procedure, const std::string& target) {
   return std::any_of(std::begin(kSilentRules), std::end(kSilentRules), [&](const SilentRule& r) {
     return matches(r.procedure, procedure) && matches(r.target, target);
   });
-}
-
-// Record 1 goes back to the host through its text: the lengths to within that precision.
-bool sameSetup(const refhost::SheetSetupState& a, const refhost::SheetSetupState& b) {
-  auto near = [](double x, double y) {
-    return std::fabs(x - y) <= 1e-9 * std::max(1.0, std::fabs(y));
-  };
-  return a.paperUnit == b.paperUnit && a.sizeIndex == b.sizeIndex && a.scaleMode == b.scaleMode &&
-         near(a.width, b.width) && near(a.height, b.height) && near(a.scalePaper, b.scalePaper) &&
-         near(a.scaleModel, b.scaleModel) && near(a.originX, b.originX) &&
-         near(a.originY, b.originY);
 }
 
 struct RunOutcome {
@@ -269,7 +257,7 @@ RunOutcome runWithFault(const session::Script& script, const fs::path& satellite
     out.problems.push_back("host objects not released: " + std::to_string(live) + " live, " +
                            std::to_string(liveAtStart) + " at start");
   }
-  if (cancelled && !sameSetup(host.sheetSetup(), setupAtStart)) {
+  if (cancelled && host.sheetSetup() != setupAtStart) {
     // Legitimate only where the failure stopped the restore itself.
     out.restoreStopped = true;
     if (!out.failedInCancel) out.problems.push_back("cancel did not restore record 1");
