@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../ui/fake_host_controls.hpp"
@@ -91,6 +94,157 @@ TEST_F(LayoutTest, DesignTimeState) {
   EXPECT_EQ(form->comboBox("cboSize").text(), "");
   EXPECT_EQ(form->optionArray("optScaleMode")[1].caption(), "optScaleMode(1)");
   EXPECT_FALSE(form->isLoaded());
+}
+
+// The dialog as designed, written out control by control in tab order within each container.
+// Unset values are the host controls' own (size, tab index, tab stop): the design leaves them open.
+struct ExpectedControl {
+  std::string_view name;
+  std::int16_t index;
+  ui::ControlKind kind;
+  std::string_view container;
+  std::int32_t left, top;
+  std::optional<std::int32_t> width, height;
+  std::optional<std::int16_t> tabIndex;
+  std::string_view text;
+  unsigned flags;
+  ui::Alignment alignment;
+  std::string_view progId;
+  std::size_t persistedSize;
+};
+
+TEST_F(LayoutTest, EveryControlMatchesTheDesign) {
+  using K = ui::ControlKind;
+  using A = ui::Alignment;
+  namespace f = dialog::layout::flag;
+  constexpr unsigned H = f::kHelp;
+  constexpr unsigned kHostFlagsLeftOpen = f::kNoTabStop;
+  constexpr std::nullopt_t open = std::nullopt;
+  // clang-format off
+  const std::vector<ExpectedControl> expected = {
+    {"cmdMove", -1, K::CommandButton, "", 2350, 900, 1900, 315, 4, "cmdMove", H | f::kOnTop, A::Left, "", 0},
+    {"cmdOK", -1, K::CommandButton, "", 4500, 210, 1125, 315, 19, "cmdOK", H | f::kDefault, A::Left, "", 0},
+    {"cmdCancel", -1, K::CommandButton, "", 4500, 605, 1125, 315, 20, "cmdCancel", H | f::kCancel, A::Left, "", 0},
+    {"cmdApply", -1, K::CommandButton, "", 4500, 1000, 1125, 315, 21, "cmdApply", H, A::Left, "", 0},
+    {"cmdPrevious", -1, K::CommandButton, "", 4500, 1395, 1125, 315, 22, "cmdPrevious", H | f::kDisabled, A::Left, "", 0},
+    {"cmdHelp", -1, K::CommandButton, "", 4500, 1790, 1125, 315, 23, "cmdHelp", H, A::Left, "", 0},
+    {"fraSheetOrigin", -1, K::Frame, "", 150, 150, 4215, 1215, 26, "fraSheetOrigin", 0, A::Left, "", 0},
+    {"fraDrawingScale", -1, K::Frame, "", 150, 1470, 4215, 1425, 27, "fraDrawingScale", 0, A::Left, "", 0},
+    {"fraSheetSize", -1, K::Frame, "", 150, 3030, 5480, 1425, 28, "fraSheetSize", 0, A::Left, "", 0},
+
+    {"lblSOLX", -1, K::Label, "fraSheetOrigin", 180, 390, 195, 255, 0, "&X:", 0, A::Right, "", 0},
+    {"txtSOLX", -1, K::TextBox, "fraSheetOrigin", 450, 330, 1600, 315, 1, "txtSOLX", H, A::Left, "", 0},
+    {"lblSOLY", -1, K::Label, "fraSheetOrigin", 2090, 390, 300, 255, 2, "&Y:", 0, A::Right, "", 0},
+    {"txtSOLY", -1, K::TextBox, "fraSheetOrigin", 2480, 330, 1600, 315, 3, "txtSOLY", H, A::Left, "", 0},
+
+    {"optScaleMode", 0, K::OptionButton, "fraDrawingScale", 180, 300, 3855, 255, 5, "optScaleMode(0)", H, A::Left, "", 0},
+    {"optScaleMode", 1, K::OptionButton, "fraDrawingScale", 180, 635, 2115, 255, 6, "optScaleMode(1)", H, A::Left, "", 0},
+    {"cboScale", -1, K::ComboBox, "fraDrawingScale", 2280, 570, 1830, 315, 7, "", H | f::kDropDownList, A::Left, "", 0},
+    {"optScaleMode", 2, K::OptionButton, "fraDrawingScale", 180, 970, 2055, 255, 8, "optScaleMode(2)", H, A::Left, "", 0},
+    {"txtDSPaper", -1, K::TextBox, "fraDrawingScale", 2280, 970, 795, 345, 9, "txtDSPaper", H | f::kDisabled, A::Left, "", 0},
+    {"txtDSModel", -1, K::TextBox, "fraDrawingScale", 3300, 960, 795, 345, 10, "txtDSModel", H | f::kDisabled, A::Left, "", 0},
+    {"txtCustomScale", -1, K::TextBox, "fraDrawingScale", 2310, 615, 1500, 240, 24, "txtCustomScale", f::kDisabled | f::kHidden | f::kNoTabStop, A::Left, "", 0},
+    {"lblEqual", -1, K::Label, "fraDrawingScale", 3045, 1050, 315, 195, 29, "=", 0, A::Center, "", 0},
+
+    {"optSheetSize", 0, K::OptionButton, "fraSheetSize", 180, 300, 4935, 255, 11, "optSheetSize(0)", H, A::Left, "", 0},
+    {"optSheetSize", 1, K::OptionButton, "fraSheetSize", 180, 635, 2325, 255, 12, "optSheetSize(1)", H, A::Left, "", 0},
+    {"cboSize", -1, K::ComboBox, "fraSheetSize", 2550, 570, 2800, 315, 13, "", H | f::kDropDownList, A::Left, "", 0},
+    {"optSheetSize", 2, K::OptionButton, "fraSheetSize", 180, 970, 2025, 255, 14, "optSheetSize(2)", H, A::Left, "", 0},
+    {"lblSizeW", -1, K::Label, "fraSheetSize", 2190, 1020, 300, 315, 15, "&W:", 0, A::Right, "", 0},
+    {"txtSizeW", -1, K::TextBox, "fraSheetSize", 2550, 960, 1150, 345, 16, "txtSizeW", H | f::kDisabled, A::Left, "", 0},
+    {"lblSizeH", -1, K::Label, "fraSheetSize", 3645, 1020, 495, 315, 17, "x  &H:", 0, A::Right, "", 0},
+    {"txtSizeH", -1, K::TextBox, "fraSheetSize", 4200, 960, 1150, 345, 18, "txtSizeH", H | f::kDisabled, A::Left, "", 0},
+    {"txtCustomSize", -1, K::TextBox, "fraSheetSize", 2595, 615, 2470, 240, 25, "txtCustomSize", f::kDisabled | f::kHidden | f::kNoTabStop, A::Left, "", 0},
+
+    {"ksCommand1", -1, K::HostControl, "", 4590, 2370, open, open, open, "", 0, A::Left, "K2DComndLib.ksCommand", 18},
+    {"ksMouse1", -1, K::HostControl, "", 5040, 2370, open, open, open, "", 0, A::Left, "K2DMseLib.ksMouse", 103},
+  };
+  // clang-format on
+
+  const auto rows = dialog::layout::controls();
+  std::vector<bool> matched(rows.size(), false);
+  for (const ExpectedControl& e : expected) {
+    const std::string id = e.index < 0 ? std::string(e.name)
+                                       : std::string(e.name) + "(" + std::to_string(e.index) + ")";
+    SCOPED_TRACE(id);
+    std::size_t found = rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].name == e.name && rows[i].index == e.index) {
+        EXPECT_EQ(found, rows.size()) << "listed twice";
+        found = i;
+      }
+    }
+    if (found == rows.size()) {
+      ADD_FAILURE() << "missing from the layout";
+      continue;
+    }
+    matched[found] = true;
+    const dialog::layout::ControlSpec& r = rows[found];
+    const unsigned openFlags = e.kind == K::HostControl ? kHostFlagsLeftOpen : 0u;
+    EXPECT_EQ(r.kind, e.kind);
+    EXPECT_EQ(r.container, e.container);
+    EXPECT_EQ(r.left, e.left);
+    EXPECT_EQ(r.top, e.top);
+    if (e.width) {
+      EXPECT_EQ(r.width, *e.width);
+    }
+    if (e.height) {
+      EXPECT_EQ(r.height, *e.height);
+    }
+    // Tab indices 0 to 29 belong to the designed controls; one left open must not take any.
+    if (e.tabIndex) {
+      EXPECT_EQ(r.tabIndex, *e.tabIndex);
+    } else {
+      EXPECT_GT(r.tabIndex, 29);
+    }
+    EXPECT_EQ(r.text, e.text);
+    EXPECT_EQ(r.flags & ~openFlags, e.flags);
+    EXPECT_EQ(r.alignment, e.alignment);
+    EXPECT_EQ(r.progId, e.progId);
+    EXPECT_EQ(r.persisted.size(), e.persistedSize);
+
+    // The built dialog carries the same design.
+    const ui::Control& c = form->control(id);
+    EXPECT_EQ(c.kind(), e.kind);
+    EXPECT_EQ(c.container() ? c.container()->name() : std::string(), e.container);
+    EXPECT_EQ(c.left(), e.left);
+    EXPECT_EQ(c.top(), e.top);
+    if (e.width) {
+      EXPECT_EQ(c.width(), *e.width);
+    }
+    if (e.height) {
+      EXPECT_EQ(c.height(), *e.height);
+    }
+    if (e.tabIndex) {
+      EXPECT_EQ(c.tabIndex(), *e.tabIndex);
+    }
+    if (e.kind != K::HostControl) {
+      EXPECT_EQ(c.tabStop(), (e.flags & f::kNoTabStop) == 0);
+    }
+    EXPECT_EQ(c.enabled(), (e.flags & f::kDisabled) == 0);
+    EXPECT_EQ(c.visible(), (e.flags & f::kHidden) == 0);
+    EXPECT_EQ(c.helpContextId(), (e.flags & H) != 0 ? 61191 : 0);
+    if (const auto* b = dynamic_cast<const ui::CommandButton*>(&c)) {
+      EXPECT_EQ(b->caption(), e.text);
+      EXPECT_EQ(b->isDefault(), (e.flags & f::kDefault) != 0);
+      EXPECT_EQ(b->isCancel(), (e.flags & f::kCancel) != 0);
+    } else if (const auto* o = dynamic_cast<const ui::OptionButton*>(&c)) {
+      EXPECT_EQ(o->caption(), e.text);
+      EXPECT_EQ(o->alignment(), e.alignment);
+    } else if (const auto* t = dynamic_cast<const ui::TextBox*>(&c)) {
+      EXPECT_EQ(t->text(), e.text);
+      EXPECT_EQ(t->alignment(), e.alignment);
+    } else if (const auto* l = dynamic_cast<const ui::Label*>(&c)) {
+      EXPECT_EQ(l->caption(), e.text);
+      EXPECT_EQ(l->alignment(), e.alignment);
+    } else if (const auto* fr = dynamic_cast<const ui::Frame*>(&c)) {
+      EXPECT_EQ(fr->caption(), e.text);
+    }
+  }
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_TRUE(matched[i]) << "not in the design: " << rows[i].name << "(" << rows[i].index << ")";
+  }
+  EXPECT_EQ(form->controls().size(), expected.size());
 }
 
 TEST_F(LayoutTest, HostControlsGetTheirClassesAndStateBlocksAtLoad) {
