@@ -15,7 +15,8 @@
 namespace portable {
 
 // The default printer as the environment describes it. Device units are the printer's dots;
-// the defaults are an A4 portrait page at 300 dpi with a 75-dot unprintable border.
+// HORZSIZE and VERTSIZE are the printable area in millimetres. The defaults are an A4 portrait
+// page at 300 dpi with a 75-dot unprintable border.
 struct PrinterSettings {
   std::int16_t orientation = 1;  // DMORIENT_PORTRAIT 1, DMORIENT_LANDSCAPE 2
   std::int16_t paperSize = 9;    // a DMPAPER_ code; 9 is A4
@@ -23,8 +24,8 @@ struct PrinterSettings {
   std::int32_t physicalOffsetY = 75;
   std::int32_t physicalWidth = 2480;
   std::int32_t physicalHeight = 3508;
-  std::int32_t horzSizeMm = 210;
-  std::int32_t vertSizeMm = 297;
+  std::int32_t horzSizeMm = 197;
+  std::int32_t vertSizeMm = 284;
   bool deviceContextFails = false;  // CreateDefaultPrinterDC returns 0
   bool devModeFails = false;        // GetDefaultPrinterDevMode returns false
 };

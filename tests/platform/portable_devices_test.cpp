@@ -53,8 +53,8 @@ TEST(PortablePrinter, DevModeAndDeviceCapabilities) {
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalOffsetY), 60);
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalWidth), 2480);
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalHeight), 3508);
-  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kHorzSize), 210);
-  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kVertSize), 297);
+  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kHorzSize), 197);
+  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kVertSize), 284);
   EXPECT_EQ(system.GetDeviceCaps(dc + 4, platform::kHorzSize), 0);
   EXPECT_TRUE(system.DeleteDC(dc));
   EXPECT_FALSE(system.DeleteDC(dc));
