@@ -47,14 +47,14 @@ std::filesystem::path privateSatelliteFolder(const WorldSettings& s) {
 
 }  // namespace
 
-refhost::DeviceCaps PrinterDescription::caps() const {
-  const refhost::DeviceCaps paperCaps = refhost::uprightCaps(paper);
-  const refhost::DeviceCaps upright{offsetX.value_or(paperCaps.offsetX),
-                                    offsetY.value_or(paperCaps.offsetY),
-                                    physicalWidth.value_or(paperCaps.physicalWidth),
-                                    physicalHeight.value_or(paperCaps.physicalHeight),
-                                    horzSizeMm.value_or(paperCaps.horzSizeMm),
-                                    vertSizeMm.value_or(paperCaps.vertSizeMm)};
+portable::DeviceCaps PrinterDescription::caps() const {
+  const portable::DeviceCaps paperCaps = refhost::uprightCaps(paper);
+  const portable::DeviceCaps upright{offsetX.value_or(paperCaps.offsetX),
+                                     offsetY.value_or(paperCaps.offsetY),
+                                     physicalWidth.value_or(paperCaps.physicalWidth),
+                                     physicalHeight.value_or(paperCaps.physicalHeight),
+                                     horzSizeMm.value_or(paperCaps.horzSizeMm),
+                                     vertSizeMm.value_or(paperCaps.vertSizeMm)};
   return refhost::capsInOrientation(upright, orientation);
 }
 
@@ -64,7 +64,6 @@ WorldSettings World::prepared(WorldSettings s) {
     refhost::PrinterSettings p;
     p.paperCode = s.printer->paper;
     p.orientation = s.printer->orientation;
-    p.caps = s.printer->caps();
     s.host.printer = p;
   } else {
     s.host.printer.reset();
@@ -107,13 +106,7 @@ portable::PortableSettings World::platformSettings() const {
     portable::PrinterSettings printer;
     printer.paperSize = settings_.printer->paper;
     printer.orientation = settings_.printer->orientation;
-    const refhost::DeviceCaps caps = settings_.printer->caps();
-    printer.physicalOffsetX = caps.offsetX;
-    printer.physicalOffsetY = caps.offsetY;
-    printer.physicalWidth = caps.physicalWidth;
-    printer.physicalHeight = caps.physicalHeight;
-    printer.horzSizeMm = caps.horzSizeMm;
-    printer.vertSizeMm = caps.vertSizeMm;
+    printer.caps = settings_.printer->caps();
     p.defaultPrinter = printer;
   }
   return p;

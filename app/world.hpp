@@ -30,7 +30,7 @@ struct PrinterDescription {
   std::optional<std::int32_t> vertSizeMm;
 
   // What the printer's device context reports, in the printer's orientation.
-  refhost::DeviceCaps caps() const;
+  portable::DeviceCaps caps() const;
 };
 
 // Everything a session sets up before the command starts.

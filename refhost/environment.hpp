@@ -10,24 +10,12 @@
 
 namespace refhost {
 
-// What a printer's device context reports: offsets and page in dots, and the printable area
-// (HORZSIZE, VERTSIZE) in whole millimetres.
-struct DeviceCaps {
-  std::int32_t offsetX = 0;
-  std::int32_t offsetY = 0;
-  std::int32_t physicalWidth = 0;
-  std::int32_t physicalHeight = 0;
-  std::int32_t horzSizeMm = 0;
-  std::int32_t vertSizeMm = 0;
-  friend bool operator==(const DeviceCaps&, const DeviceCaps&) = default;
-};
-
-// The default printer as the host sees it. The portable platform serves the same settings to
-// the component; a test sets both from one description.
+// The default printer as the host sees it: its paper and orientation. The portable platform
+// serves the same printer, with its device capabilities, to the component; a test sets both
+// from one description.
 struct PrinterSettings {
   std::int16_t paperCode = 9;    // a DMPAPER_ code; 9 is A4
   std::int16_t orientation = 1;  // 1 portrait, 2 landscape
-  DeviceCaps caps;               // as reported in that orientation
 };
 
 // The sheet setup the active sheet starts with, as the setup holds it.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "environment.hpp"
+#include "platform/device_caps.hpp"
 
 namespace refhost {
 
@@ -24,6 +25,8 @@ struct PageSize {
 // does not know) Letter in the printer's orientation. Letter portrait without a printer.
 PageSize printerPage(const std::optional<PrinterSettings>& printer);
 PageSize printerPage(std::int16_t paperCode, std::int16_t orientation);
+
+using portable::DeviceCaps;
 
 // A 300-dpi printer with a 75-dot unprintable border on the paper's page, held upright (as in
 // portrait orientation).

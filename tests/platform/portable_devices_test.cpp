@@ -38,8 +38,8 @@ TEST(PortablePrinter, DevModeAndDeviceCapabilities) {
   PrinterSettings printer;
   printer.orientation = 2;
   printer.paperSize = 4;
-  printer.physicalOffsetX = 50;
-  printer.physicalOffsetY = 60;
+  printer.caps.offsetX = 50;
+  printer.caps.offsetY = 60;
   system.setDefaultPrinter(printer);
 
   platform::System::DevMode mode;

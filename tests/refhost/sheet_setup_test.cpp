@@ -108,14 +108,14 @@ TEST_F(SheetSetup, PrinterDefaultTakesThePrintersPageInItsOrientation) {
     double height;
   };
   const Case cases[] = {
-      {PrinterSettings{9, 1, {}}, 0.21, 0.297},              // A4
-      {PrinterSettings{9, 2, {}}, 0.297, 0.21},              // A4 landscape
-      {PrinterSettings{4, 1, {}}, 17 * in, 11 * in},         // Ledger, landscape by nature
-      {PrinterSettings{19, 1, {}}, 3.875 * in, 8.875 * in},  // Envelope #9: no standard size
-      {PrinterSettings{19, 2, {}}, 8.875 * in, 3.875 * in},  //
-      {PrinterSettings{35, 1, {}}, 0.176, 0.125},            // Envelope B6
-      {PrinterSettings{500, 2, {}}, 11 * in, 8.5 * in},      // unknown paper: Letter
-      {std::nullopt, 8.5 * in, 11 * in},                     // no printer: Letter portrait
+      {PrinterSettings{9, 1}, 0.21, 0.297},              // A4
+      {PrinterSettings{9, 2}, 0.297, 0.21},              // A4 landscape
+      {PrinterSettings{4, 1}, 17 * in, 11 * in},         // Ledger, landscape by nature
+      {PrinterSettings{19, 1}, 3.875 * in, 8.875 * in},  // Envelope #9: no standard size
+      {PrinterSettings{19, 2}, 8.875 * in, 3.875 * in},  //
+      {PrinterSettings{35, 1}, 0.176, 0.125},            // Envelope B6
+      {PrinterSettings{500, 2}, 11 * in, 8.5 * in},      // unknown paper: Letter
+      {std::nullopt, 8.5 * in, 11 * in},                 // no printer: Letter portrait
   };
   for (const Case& c : cases) {
     const std::string what = c.printer ? std::to_string(c.printer->paperCode) + "/" +
