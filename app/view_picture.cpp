@@ -19,6 +19,10 @@ extern char** environ;
 namespace session {
 namespace {
 
+struct Rect {
+  double x, y, width, height;  // first corner and size, model metres; sizes may be negative
+};
+
 struct Box {
   double minX, minY, maxX, maxY;
   void take(double x, double y) {
@@ -30,6 +34,10 @@ struct Box {
   void take(const Box& b) {
     take(b.minX, b.minY);
     take(b.maxX, b.maxY);
+  }
+  void take(const Rect& r) {
+    take(r.x, r.y);
+    take(r.x + r.width, r.y + r.height);
   }
   double span() const { return std::max(maxX - minX, maxY - minY); }
 };
@@ -79,10 +87,6 @@ std::string cssColour(std::int32_t colour) {
                 (c >> 16) & 0xFFu);
   return buffer;
 }
-
-struct Rect {
-  double x, y, width, height;  // first corner and size, model metres; sizes may be negative
-};
 
 // The overlay's outlines, in picture pixels: wider than the walls (2), so that the display
 // sheet stands out from them.
@@ -163,27 +167,18 @@ std::string viewSvg(const refhost::ReferenceHost& host, const std::string& title
   // would be small there: then it shows it with room around it, so that a small sheet at an
   // enlarging scale is still seen.
   std::optional<Box> focus;
-  auto takeFocus = [&focus](double x, double y) {
-    if (!focus) focus = Box{x, y, x, y};
-    focus->take(x, y);
+  auto takeFocus = [&focus](const Rect& r) {
+    if (!focus) focus = Box{r.x, r.y, r.x, r.y};
+    focus->take(r);
   };
-  for (const Rect& r : graphics) {
-    takeFocus(r.x, r.y);
-    takeFocus(r.x + r.width, r.y + r.height);
-  }
-  if (placing) takeFocus(host.pointer()->x, host.pointer()->y);
-  if (!focus && sheetDrawable) {
-    takeFocus(border.x, border.y);
-    takeFocus(border.x + border.width, border.y + border.height);
-  }
-  Box box{0, 0, 0, 0};
+  for (const Rect& r : graphics) takeFocus(r);
+  if (placing) takeFocus({host.pointer()->x, host.pointer()->y, 0, 0});
+  if (!focus && sheetDrawable) takeFocus(border);
+  Box box{0, 0, 0, 0};  // holds the model origin
   for (const auto& pl : drawing.polylines) {
     for (const auto& p : pl.points) box.take(p.x, p.y);
   }
-  if (sheetDrawable) {
-    box.take(border.x, border.y);
-    box.take(border.x + border.width, border.y + border.height);
-  }
+  if (sheetDrawable) box.take(border);
   if (focus) {
     box.take(*focus);
     const double focusSpan = focus->span();
