@@ -160,7 +160,8 @@ std::string viewSvg(const refhost::ReferenceHost& host, const std::string& title
     if (std::isfinite(g.x + g.y + g.width + g.height))
       graphics.push_back({g.x, g.y, g.width, g.height});
   }
-  const bool placing = host.mouseInputEnabled() && host.pointer().has_value();
+  const bool placing = host.mouseInputEnabled() && host.pointer() &&
+                       std::isfinite(host.pointer()->x + host.pointer()->y);
 
   // What the view is about: the display sheet and the cursor placing it while there are any,
   // else the sheet border. The view shows it with the drawing and the model origin, unless it
