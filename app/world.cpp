@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include "printer_page.hpp"
+
 namespace session {
 
 class World::HostView final : public portable::HostViewInput {
@@ -45,18 +47,23 @@ std::filesystem::path privateSatelliteFolder(const WorldSettings& s) {
 
 }  // namespace
 
+portable::DeviceCaps PrinterDescription::caps() const {
+  const portable::DeviceCaps paperCaps = refhost::uprightCaps(paper);
+  const portable::DeviceCaps upright{offsetX.value_or(paperCaps.offsetX),
+                                     offsetY.value_or(paperCaps.offsetY),
+                                     physicalWidth.value_or(paperCaps.physicalWidth),
+                                     physicalHeight.value_or(paperCaps.physicalHeight),
+                                     horzSizeMm.value_or(paperCaps.horzSizeMm),
+                                     vertSizeMm.value_or(paperCaps.vertSizeMm)};
+  return refhost::capsInOrientation(upright, orientation);
+}
+
 WorldSettings World::prepared(WorldSettings s) {
   s.host.userLocale = s.locale;
   if (s.printer) {
     refhost::PrinterSettings p;
     p.paperCode = s.printer->paper;
     p.orientation = s.printer->orientation;
-    p.offsetX = s.printer->offsetX;
-    p.offsetY = s.printer->offsetY;
-    p.physicalWidth = s.printer->physicalWidth;
-    p.physicalHeight = s.printer->physicalHeight;
-    p.pageWidthMm = s.printer->horzSizeMm;
-    p.pageHeightMm = s.printer->vertSizeMm;
     s.host.printer = p;
   } else {
     s.host.printer.reset();
@@ -99,12 +106,7 @@ portable::PortableSettings World::platformSettings() const {
     portable::PrinterSettings printer;
     printer.paperSize = settings_.printer->paper;
     printer.orientation = settings_.printer->orientation;
-    printer.physicalOffsetX = settings_.printer->offsetX;
-    printer.physicalOffsetY = settings_.printer->offsetY;
-    printer.physicalWidth = settings_.printer->physicalWidth;
-    printer.physicalHeight = settings_.printer->physicalHeight;
-    printer.horzSizeMm = settings_.printer->horzSizeMm;
-    printer.vertSizeMm = settings_.printer->vertSizeMm;
+    printer.caps = settings_.printer->caps();
     p.defaultPrinter = printer;
   }
   return p;

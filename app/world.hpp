@@ -15,16 +15,22 @@
 
 namespace session {
 
-// The default printer, as one description for both the host and the platform.
+// The default printer, as one description for both the host and the platform. The device's
+// capabilities are given for the page upright (dots, and the printable area in millimetres); a
+// landscape printer reports them turned. One not given is that of `refhost::uprightCaps`: the
+// paper's page at 300 dpi with a 75-dot border.
 struct PrinterDescription {
   std::int16_t paper = 9;  // a DMPAPER_ code
   std::int16_t orientation = 1;
-  std::int32_t offsetX = 75;  // device units
-  std::int32_t offsetY = 75;
-  std::int32_t physicalWidth = 2480;
-  std::int32_t physicalHeight = 3508;
-  std::int32_t horzSizeMm = 210;
-  std::int32_t vertSizeMm = 297;
+  std::optional<std::int32_t> offsetX;
+  std::optional<std::int32_t> offsetY;
+  std::optional<std::int32_t> physicalWidth;
+  std::optional<std::int32_t> physicalHeight;
+  std::optional<std::int32_t> horzSizeMm;
+  std::optional<std::int32_t> vertSizeMm;
+
+  // What the printer's device context reports, in the printer's orientation.
+  portable::DeviceCaps caps() const;
 };
 
 // Everything a session sets up before the command starts.

@@ -1,5 +1,7 @@
 #include "command_framework.hpp"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "application_objects.hpp"
@@ -122,8 +124,16 @@ automation::Object HostControls::create(std::string_view progId,
                             "RefHost");
 }
 
+bool mouseInputEnabled(const HostState& state) {
+  return std::any_of(state.mouseControls.begin(), state.mouseControls.end(), [](const auto& weak) {
+    const auto control = weak.lock();
+    return control && control->site != nullptr && control->site->enabled();
+  });
+}
+
 bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t button, double x,
                        double y) {
+  state.pointer = ModelPoint{x, y};
   // Collect the sites first: a handler may create or release controls while it runs.
   std::vector<std::shared_ptr<MouseControlState>> controls;
   std::erase_if(state.mouseControls, [](const auto& weak) { return weak.expired(); });

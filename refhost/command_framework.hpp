@@ -79,5 +79,7 @@ class HostControls final : public ui::HostControlFactory {
 // enabled; records the input as refused when none takes it. Returns whether it was delivered.
 bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t button, double x,
                        double y);
+// Whether some mouse control's container is enabled: a command is taking the view's mouse.
+bool mouseInputEnabled(const HostState& state);
 
 }  // namespace refhost

@@ -10,18 +10,12 @@
 
 namespace refhost {
 
-// The default printer as the host sees it. The portable platform serves the same settings to
-// the component; a test sets both from one description.
+// The default printer as the host sees it: its paper and orientation. The portable platform
+// serves the same printer, with its device capabilities, to the component; a test sets both
+// from one description.
 struct PrinterSettings {
   std::int16_t paperCode = 9;    // a DMPAPER_ code; 9 is A4
   std::int16_t orientation = 1;  // 1 portrait, 2 landscape
-  // Device capabilities, in device units except the page size in millimetres.
-  std::int32_t offsetX = 0;
-  std::int32_t offsetY = 0;
-  std::int32_t physicalWidth = 0;
-  std::int32_t physicalHeight = 0;
-  std::int32_t pageWidthMm = 0;
-  std::int32_t pageHeightMm = 0;
 };
 
 // The sheet setup the active sheet starts with, as the setup holds it.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "automation/variant.hpp"
 #include "environment.hpp"
 #include "length_format.hpp"
+#include "sample_drawing.hpp"
 #include "sheet_setup_model.hpp"
 #include "ui/host_control_site.hpp"
 #include "undo_history.hpp"
@@ -104,6 +106,8 @@ struct HostState {
   CommandState command;
   std::vector<std::weak_ptr<MouseControlState>> mouseControls;
   std::vector<RefusedInput> refused;
+  // Where the view's pointer was at its last mouse event, delivered or not.
+  std::optional<ModelPoint> pointer;
   // Failures that escaped an event handler back into the control that raised the event; the
   // control drops them, as the host's controls do, and the host keeps them for tests.
   std::vector<automation::Failure> eventFailures;

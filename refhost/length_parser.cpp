@@ -51,7 +51,7 @@ class Reader {
     std::string digits;
     while (!atEnd() && isDigit(peek())) digits += text_[pos_++];
     const bool whole = !digits.empty();
-    if (!atEnd() && (peek() == '.' || peek() == separator_)) {
+    if (!atEnd() && peek() == separator_) {
       std::string fraction;
       ++pos_;
       while (!atEnd() && isDigit(peek())) fraction += text_[pos_++];
@@ -59,9 +59,10 @@ class Reader {
         pos_ = start;
         return std::nullopt;
       }
-      return toDouble((digits.empty() ? "0" : digits) + "." + fraction);
+      return toDouble((digits.empty() ? "0" : digits) + "." + fraction + exponent());
     }
     if (!whole) return std::nullopt;
+    if (const std::string e = exponent(); !e.empty()) return toDouble(digits + e);
     const std::optional<double> first = toDouble(digits);
     if (!first) return std::nullopt;
     if (peek() == '/') {  // a fraction
@@ -79,6 +80,19 @@ class Reader {
     }
     pos_ = afterWhole;
     return first;
+  }
+
+  // An exponent right here, "e3", "E-06", "e+15", as the text to append to a decimal's
+  // digits; empty (position unchanged) when none starts here.
+  std::string exponent() {
+    if (peek() != 'e' && peek() != 'E') return {};
+    const std::size_t sign = peek(1) == '+' || peek(1) == '-' ? 1 : 0;
+    if (!isDigit(peek(1 + sign))) return {};
+    std::string e = "e";
+    ++pos_;
+    if (sign != 0) e += text_[pos_++];
+    while (!atEnd() && isDigit(peek())) e += text_[pos_++];
+    return e;
   }
 
   // A unit word or mark right here: a run of letters, or one of ' and ".
@@ -147,7 +161,7 @@ LengthParse parseLength(std::string_view text, LengthUnit defaultUnit, char deci
     const std::size_t beforeDash = in.position();
     if (in.accept('-')) {
       in.skipBlanks();
-      if (!isDigit(in.peek()) && in.peek() != '.' && in.peek() != decimalSeparator) {
+      if (!isDigit(in.peek()) && in.peek() != decimalSeparator) {
         in.rewind(beforeDash);
       }
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ class ReferenceHost {
   // otherwise refused and recorded. Positions are model metres. Returns whether delivered.
   bool mouseMove(double x, double y);
   bool mouseClick(std::int16_t button, double x, double y);
+  // Where the view's pointer was at its last mouse event; nothing before the first.
+  const std::optional<ModelPoint>& pointer() const { return state_->pointer; }
+  // Whether a command takes the view's mouse input (a mouse control is enabled).
+  bool mouseInputEnabled() const { return refhost::mouseInputEnabled(*state_); }
 
  private:
   std::shared_ptr<HostContext> context_;

@@ -16,6 +16,16 @@ automation::Failure refusal(const std::string& description) {
                              "RefHost.HostSheetSetup");
 }
 
+// A setup on the printer's page has the printer's page, whatever width and height it came with.
+SheetSetupState onPrinterPage(SheetSetupState s, const std::optional<PrinterSettings>& printer) {
+  if (s.sizeIndex == -1) {
+    const PageSize page = printerPage(printer);
+    s.width = page.width;
+    s.height = page.height;
+  }
+  return s;
+}
+
 void requirePositive(double value, const char* what) {
   if (!std::isfinite(value) || value <= 0) {
     throw refusal(std::string("The ") + what + " must be a positive length");
@@ -26,7 +36,11 @@ void requirePositive(double value, const char* what) {
 
 SheetSetupModel::SheetSetupModel(SheetSetupState initial, UndoHistory& undo,
                                  const std::optional<PrinterSettings>& printer)
-    : state_(initial), undo_(undo), printer_(printer) {}
+    : state_(onPrinterPage(initial, printer)), undo_(undo), printer_(printer) {}
+
+void SheetSetupModel::reset(const SheetSetupState& state) {
+  state_ = onPrinterPage(state, printer_);
+}
 
 void SheetSetupModel::change(const std::string& description,
                              const std::function<void(SheetSetupState&)>& edit) {
@@ -72,13 +86,13 @@ void SheetSetupModel::setSizeIndex(std::int32_t index) {
     throw refusal("Sheet size " + std::to_string(index) + " is out of range (-2 to " +
                   std::to_string(kStandardSizeCount - 1) + ")");
   }
-  const int standard = index >= 0 ? index : index == -1 ? printerPageSize(printer_) : -1;
-  change("Sheet size", [index, standard](SheetSetupState& s) {
+  change("Sheet size", [this, index](SheetSetupState& s) {
     s.sizeIndex = index;
-    if (standard >= 0) {
-      s.width = standardSizeWidth(standard);
-      s.height = standardSizeHeight(standard);
+    if (index >= 0) {
+      s.width = standardSizeWidth(index);
+      s.height = standardSizeHeight(index);
     }
+    s = onPrinterPage(s, printer_);
   });
 }
 

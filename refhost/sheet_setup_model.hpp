@@ -19,8 +19,10 @@ class SheetSetupModel {
                   const std::optional<PrinterSettings>& printer);
 
   const SheetSetupState& state() const { return state_; }
-  // Replaces the whole setup without an undo entry (the environment's set-up of a test).
-  void reset(const SheetSetupState& state) { state_ = state; }
+  // Replaces the whole setup without an undo entry (the environment's set-up of a test). A
+  // setup on the printer's page (size index -1) gets the printer's page here and at
+  // construction, as when the size is written.
+  void reset(const SheetSetupState& state);
 
   // Paper length ÷ model length of the current scale: 1 at full size.
   double scaleFactor() const { return state_.scalePaper / state_.scaleModel; }
@@ -30,8 +32,8 @@ class SheetSetupModel {
   void setScaleMode(std::int32_t mode);
   // Makes the scale custom: `paper` on the sheet for `model` in the model, both positive.
   void setCustomScale(double paper, double model);
-  // 0 to 47 a standard size; -1 the default printer's page (Letter without a printer or for a
-  // paper with no standard size); -2 custom, keeping the current width and height.
+  // 0 to 47 a standard size; -1 the default printer's page in its orientation (`printerPage`:
+  // Letter portrait without a printer); -2 custom, keeping the current width and height.
   void setSizeIndex(std::int32_t index);
   // A positive width or height; the size becomes custom.
   void setWidth(double width);

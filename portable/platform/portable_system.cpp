@@ -219,7 +219,7 @@ std::int32_t PortableSystem::GetDeviceCaps(platform::Handle dc, int index) {
   if (!it->second.printer) return index == kLogPixelsX || index == kLogPixelsY ? 96 : 0;
   // The printer may have been removed since the context was made: then nothing is known.
   if (!settings_.defaultPrinter) return 0;
-  const PrinterSettings& p = *settings_.defaultPrinter;
+  const DeviceCaps& p = settings_.defaultPrinter->caps;
   switch (index) {
     case platform::kHorzSize:
       return p.horzSizeMm;
@@ -230,9 +230,9 @@ std::int32_t PortableSystem::GetDeviceCaps(platform::Handle dc, int index) {
     case platform::kPhysicalHeight:
       return p.physicalHeight;
     case platform::kPhysicalOffsetX:
-      return p.physicalOffsetX;
+      return p.offsetX;
     case platform::kPhysicalOffsetY:
-      return p.physicalOffsetY;
+      return p.offsetY;
     default:
       return 0;
   }

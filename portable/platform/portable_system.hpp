@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ansi_codec.hpp"
+#include "platform/device_caps.hpp"
 #include "platform/in_memory_registry.hpp"
 #include "platform/resource_script.hpp"
 #include "platform/system.hpp"
@@ -15,16 +16,12 @@
 namespace portable {
 
 // The default printer as the environment describes it. Device units are the printer's dots;
-// the defaults are an A4 portrait page at 300 dpi with a 75-dot unprintable border.
+// HORZSIZE and VERTSIZE are the printable area in millimetres. The defaults are an A4 portrait
+// page at 300 dpi with a 75-dot unprintable border.
 struct PrinterSettings {
   std::int16_t orientation = 1;  // DMORIENT_PORTRAIT 1, DMORIENT_LANDSCAPE 2
   std::int16_t paperSize = 9;    // a DMPAPER_ code; 9 is A4
-  std::int32_t physicalOffsetX = 75;
-  std::int32_t physicalOffsetY = 75;
-  std::int32_t physicalWidth = 2480;
-  std::int32_t physicalHeight = 3508;
-  std::int32_t horzSizeMm = 210;
-  std::int32_t vertSizeMm = 297;
+  DeviceCaps caps{75, 75, 2480, 3508, 197, 284};
   bool deviceContextFails = false;  // CreateDefaultPrinterDC returns 0
   bool devModeFails = false;        // GetDefaultPrinterDevMode returns false
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "placement/placement_world.hpp"
@@ -224,11 +225,11 @@ TEST(DisplaySheet, WithoutAPrinterBothOutlinesCoincide) {
 
 TEST(DisplaySheet, OffsetsLargerThanHalfTheSheetGiveANegativeSizeUnchanged) {
   session::WorldSettings settings = a4At100();
-  settings.printer->offsetX = 1500;  // 127 mm of a 210 mm page
-  settings.printer->offsetY = 2000;  // 169.3 mm of a 297 mm page
+  settings.printer->offsetX = 1500;  // 119.2 mm of a 210 mm page
+  settings.printer->offsetY = 2000;  // 161.9 mm of a 297 mm page
   Session s(settings);
-  const double mH = 1500.0 / (2480.0 / 210.0) / 1000.0;
-  const double mV = 2000.0 / (3508.0 / 297.0) / 1000.0;
+  const double mH = 1500.0 / (2480.0 / 197.0) / 1000.0;
+  const double mV = 2000.0 / (3508.0 / 284.0) / 1000.0;
   s.click("cmdMove").probe([&] {
     const auto& shown = s.host().shownGraphics();
     ASSERT_EQ(shown.size(), 2u);
@@ -239,6 +240,38 @@ TEST(DisplaySheet, OffsetsLargerThanHalfTheSheetGiveANegativeSizeUnchanged) {
     EXPECT_TRUE(s.host().errorReports().empty());
   });
   s.run();
+}
+
+// The printer's capabilities are given for the page upright; a landscape printer reports those
+// of the landscape page, so the printable area keeps its border on the turned sheet.
+TEST(DisplaySheet, ALandscapePrinterInsetsThePrintableAreaByTheLandscapePagesOffsets) {
+  struct Case {
+    std::optional<std::int32_t> offsetX, offsetY;  // upright; none: the default 75 dots
+    double marginH, marginV;                       // metres on paper, as the component reads them
+  };
+  const Case cases[] = {
+      {std::nullopt, std::nullopt, 75.0 / (3508.0 / 284.0) / 1000, 75.0 / (2480.0 / 197.0) / 1000},
+      {50, 100, 100.0 / (3508.0 / 284.0) / 1000, 50.0 / (2480.0 / 197.0) / 1000},
+  };
+  for (const Case& c : cases) {
+    session::WorldSettings settings = a4At100();
+    settings.printer->orientation = 2;
+    settings.printer->offsetX = c.offsetX;
+    settings.printer->offsetY = c.offsetY;
+    settings.host.sheet.sizeIndex = kA4Portrait + 1;
+    std::swap(settings.host.sheet.width, settings.host.sheet.height);
+    Session s(settings);
+    s.click("cmdMove").probe([&] {
+      const auto& shown = s.host().shownGraphics();
+      ASSERT_EQ(shown.size(), 2u);
+      expectShown(shown[1],
+                  {c.marginH * 100, c.marginV * 100, (0.297 - 2 * c.marginH) * 100,
+                   (0.21 - 2 * c.marginV) * 100},
+                  kBlue, 1);
+    });
+    s.run();
+    EXPECT_TRUE(s.host().errorReports().empty());
+  }
 }
 
 TEST(DisplaySheet, AZeroScaleFactorIsOneReportedFailureAndNothingShown) {

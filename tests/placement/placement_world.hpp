@@ -19,9 +19,10 @@ namespace placement_test {
 inline constexpr std::int32_t kA4Portrait = 28;
 inline constexpr std::int32_t kA3Portrait = 30;
 // The default printer's offsets as the component works them out: 75 device units of a page
-// 2480 units and 210 mm wide (and 3508 units, 297 mm high), in metres on paper.
-inline constexpr double kDefaultMarginH = 75.0 / (2480.0 / 210.0) / 1000.0;
-inline constexpr double kDefaultMarginV = 75.0 / (3508.0 / 297.0) / 1000.0;
+// 2480 units wide whose printable area is 197 mm wide (and 3508 units, 284 mm high), in metres
+// on paper.
+inline constexpr double kDefaultMarginH = 75.0 / (2480.0 / 197.0) / 1000.0;
+inline constexpr double kDefaultMarginV = 75.0 / (3508.0 / 284.0) / 1000.0;
 
 // The scale mode of the host's standard scale with `caption` ("1:100 mm").
 inline std::int32_t standardScaleMode(std::string_view caption) {

@@ -33,15 +33,40 @@ std::vector<Attributes> elements(const std::string& svg, const std::string& tag,
   return found;
 }
 
+// Model metres per user unit of the picture.
+double metresPerUnit(const std::string& svg) {
+  auto root = elements(svg, "svg", "");
+  if (root.empty() || !root[0].contains("data-metres-per-unit")) return 1;
+  return std::stod(root[0]["data-metres-per-unit"]);
+}
+
 // A rectangle read back into model coordinates: lower left corner and size.
 struct ModelRect {
   double x, y, width, height;
 };
 
-ModelRect modelRect(Attributes& a) {
-  const double w = std::stod(a["width"]);
-  const double h = std::stod(a["height"]);
-  return {std::stod(a["x"]), -(std::stod(a["y"]) + h), w, h};
+ModelRect modelRect(Attributes& a, double m) {
+  const double w = std::stod(a["width"]) * m;
+  const double h = std::stod(a["height"]) * m;
+  return {std::stod(a["x"]) * m, -(std::stod(a["y"]) * m + h), w, h};
+}
+
+// The part of the model the picture shows.
+ModelRect viewOf(const std::string& svg) {
+  const std::regex viewBox(R"re(viewBox="([-\d.e+]+) ([-\d.e+]+) ([-\d.e+]+) ([-\d.e+]+)")re");
+  std::smatch box;
+  if (!std::regex_search(svg, box, viewBox)) return {0, 0, 0, 0};
+  Attributes a{{"x", box[1]}, {"y", box[2]}, {"width", box[3]}, {"height", box[4]}};
+  return modelRect(a, metresPerUnit(svg));
+}
+
+// The relative luminance of a "#rrggbb" colour, 0 (black) to 1 (white).
+double luminance(const std::string& colour) {
+  const unsigned long rgb = std::stoul(colour.substr(1), nullptr, 16);
+  return (0.2126 * static_cast<double>((rgb >> 16) & 0xFF) +
+          0.7152 * static_cast<double>((rgb >> 8) & 0xFF) +
+          0.0722 * static_cast<double>(rgb & 0xFF)) /
+         255;
 }
 
 void expectRect(const ModelRect& r, double x, double y, double width, double height) {
@@ -61,7 +86,7 @@ TEST(ViewPicture, DrawsAnA4SheetAt1To100As21By29Point7ModelMetresWhereTheOriginP
 
   auto border = elements(svg, "rect", "sheet-border");
   ASSERT_EQ(border.size(), 1u);
-  expectRect(modelRect(border[0]), -5, 2, 21, 29.7);
+  expectRect(modelRect(border[0], metresPerUnit(svg)), -5, 2, 21, 29.7);
   EXPECT_NE(svg.find("A4 portrait, 210 \u00d7 297 mm, scale 1:100"), std::string::npos);
   EXPECT_TRUE(elements(svg, "rect", "overlay").empty());
   // The whole drawing is there, one element per line string.
@@ -81,38 +106,130 @@ TEST(ViewPicture, TheBorderAfterALeftClickIsWhereTheDisplaySheetWas) {
   s.click("cmdOK");
   s.run();
 
-  // While placing: both outlines in their colours, where the overlay shows them.
+  // While placing: both outlines in their colours, where the overlay shows them, and the
+  // cursor marked where the mouse is.
   ASSERT_EQ(placing.size(), 2u);
   auto overlay = elements(placingSvg, "rect", "overlay");
   ASSERT_EQ(overlay.size(), 2u);
   EXPECT_EQ(overlay[0]["stroke"], "#000000");
   EXPECT_EQ(overlay[1]["stroke"], "#0000ff");
   for (std::size_t i = 0; i < 2; ++i) {
-    expectRect(modelRect(overlay[i]), placing[i].x, placing[i].y, placing[i].width,
-               placing[i].height);
+    expectRect(modelRect(overlay[i], metresPerUnit(placingSvg)), placing[i].x, placing[i].y,
+               placing[i].width, placing[i].height);
   }
-  // Placed: the overlay is gone and the sheet setup's border covers the display sheet exactly.
+  auto cursor = elements(placingSvg, "g", "cursor");
+  ASSERT_EQ(cursor.size(), 1u);
+  EXPECT_EQ(std::stod(cursor[0]["data-x"]), 12.5);
+  EXPECT_EQ(std::stod(cursor[0]["data-y"]), -3);
+  // The display sheet stands out from the walls: drawn wider, and the walls a light grey.
+  auto walls = elements(placingSvg, "polygon", "model walls");
+  auto wallLines = elements(placingSvg, "polyline", "model walls");
+  walls.insert(walls.end(), wallLines.begin(), wallLines.end());
+  ASSERT_FALSE(walls.empty());
+  for (auto& wall : walls) {
+    EXPECT_GT(std::stod(overlay[0]["stroke-width"]), std::stod(wall["stroke-width"]));
+    EXPECT_GT(luminance(wall["stroke"]) - luminance(overlay[0]["stroke"]), 0.5) << wall["stroke"];
+  }
+  // Placed: the overlay and the cursor are gone and the sheet setup's border covers the display
+  // sheet exactly.
   EXPECT_TRUE(elements(placedSvg, "rect", "overlay").empty());
+  EXPECT_TRUE(elements(placedSvg, "g", "cursor").empty());
   auto border = elements(placedSvg, "rect", "sheet-border");
   ASSERT_EQ(border.size(), 1u);
-  expectRect(modelRect(border[0]), placing[0].x, placing[0].y, placing[0].width, placing[0].height);
-  expectRect(modelRect(border[0]), 12.5, -3, 21, 29.7);
+  const double m = metresPerUnit(placedSvg);
+  expectRect(modelRect(border[0], m), placing[0].x, placing[0].y, placing[0].width,
+             placing[0].height);
+  expectRect(modelRect(border[0], m), 12.5, -3, 21, 29.7);
 }
 
-TEST(ViewPicture, NegativeOutlinesAreDrawnOverTheSameAreaAndColoursFollowTheHostsEncoding) {
-  session::WorldSettings settings = a4At100();
-  settings.printer->offsetX = 1500;  // more than half the page: the printable width is negative
-  Session s(settings);
-  std::string svg;
-  s.click("cmdMove").probe([&] { svg = session::viewSvg(s.host()); });
-  s.run();
-  const refhost::ShownGraphic printable = s.host().shownGraphics().at(1);
-  ASSERT_LT(printable.width, 0);
-  auto overlay = elements(svg, "rect", "overlay");
-  ASSERT_EQ(overlay.size(), 2u);
-  EXPECT_EQ(overlay[1]["data-colour"], std::to_string(0xFF0000));
-  expectRect(modelRect(overlay[1]), printable.x + printable.width, printable.y, -printable.width,
-             printable.height);
+// The printable area as the host holds it: crossed out where the offsets give it a negative
+// size, dashed over the sheet outline where it coincides with it (no printer).
+TEST(ViewPicture, ThePrintableAreaIsDrawnAsWhatItIs) {
+  struct Case {
+    bool printer;
+    std::int32_t offsetX, offsetY;
+    const char* note;  // the words beside a crossed-out outline; none for a rectangle
+    bool dashed;
+  };
+  const Case cases[] = {
+      {true, 75, 75, nullptr, false},
+      {false, 0, 0, nullptr, true},
+      {true, 1500, 75, "negative width", false},
+      {true, 75, 2000, "negative height", false},
+      {true, 1500, 2000, "negative width and height", false},
+  };
+  for (const Case& c : cases) {
+    session::WorldSettings settings = a4At100();
+    if (c.printer) {
+      settings.printer->offsetX = c.offsetX;
+      settings.printer->offsetY = c.offsetY;
+    } else {
+      settings.printer.reset();
+    }
+    Session s(settings);
+    std::string svg;
+    std::vector<refhost::ShownGraphic> shown;
+    s.click("cmdMove").probe([&] {
+      svg = session::viewSvg(s.host());
+      shown = s.host().shownGraphics();
+    });
+    s.run();
+    SCOPED_TRACE(std::to_string(c.offsetX) + ", " + std::to_string(c.offsetY));
+    ASSERT_EQ(shown.size(), 2u);
+    auto sheet = elements(svg, "rect", "overlay");
+    auto crossed = elements(svg, "path", "overlay inverted");
+    ASSERT_EQ(sheet.size() + crossed.size(), 2u);
+    Attributes printable = c.note ? crossed.at(0) : sheet.at(1);
+    EXPECT_EQ(printable["data-colour"], std::to_string(0xFF0000));
+    EXPECT_NEAR(std::stod(printable["data-width"]), shown[1].width, 1e-6);
+    EXPECT_NEAR(std::stod(printable["data-height"]), shown[1].height, 1e-6);
+    EXPECT_EQ(
+        svg.find(std::string(">") + (c.note ? c.note : "negative") + "<") != std::string::npos,
+        c.note != nullptr);
+    EXPECT_EQ(printable.contains("stroke-dasharray"), c.dashed);
+    EXPECT_FALSE(sheet.at(0).contains("stroke-dasharray"));
+    EXPECT_EQ(printable["stroke-width"], sheet.at(0)["stroke-width"]);
+  }
+}
+
+// The view shows the sheet at a readable size, with the drawing where the sheet is not small
+// beside it.
+TEST(ViewPicture, TheViewFitsTheSheetAsWellAsTheDrawing) {
+  struct Case {
+    double paper, model;  // the scale
+    double originX, originY;
+    bool wholeDrawing;
+  };
+  const Case cases[] = {
+      {1, 100, 0, 0, true},        // 21 by 29.7 m over a 16 by 10 m plan
+      {10, 1, 0, 0, false},        // 21 by 29.7 mm
+      {10, 1, -0.3, -0.2, false},  // the same inside the plan
+      {1, 1, 0.5, 0.5, false},     // an A4 sheet at full size, away from the plan
+  };
+  for (const Case& c : cases) {
+    refhost::Environment environment;
+    environment.sheet = a4At("1:100 mm", c.originX, c.originY);
+    environment.sheet.scaleMode = 0;
+    environment.sheet.scalePaper = c.paper;
+    environment.sheet.scaleModel = c.model;
+    refhost::ReferenceHost host(environment);
+    const std::string svg = session::viewSvg(host);
+    SCOPED_TRACE(std::to_string(c.paper) + ":" + std::to_string(c.model));
+    auto border = elements(svg, "rect", "sheet-border");
+    ASSERT_EQ(border.size(), 1u);
+    const ModelRect sheet = modelRect(border[0], metresPerUnit(svg));
+    const ModelRect view = viewOf(svg);
+    EXPECT_GE(sheet.x, view.x);
+    EXPECT_GE(sheet.y, view.y);
+    EXPECT_LE(sheet.x + sheet.width, view.x + view.width);
+    EXPECT_LE(sheet.y + sheet.height, view.y + view.height);
+    EXPECT_GT(std::max(sheet.width / view.width, sheet.height / view.height), 0.3);
+    const refhost::ModelPoint low = host.drawing().lowerLeft();
+    const refhost::ModelPoint high = host.drawing().upperRight();
+    const bool wholeDrawing = low.x >= view.x && low.y >= view.y && high.x <= view.x + view.width &&
+                              high.y <= view.y + view.height;
+    EXPECT_EQ(wholeDrawing, c.wholeDrawing);
+  }
 }
 
 TEST(ViewPicture, ScaleBarIsARoundLengthAndCaptionNamesTheScale) {
@@ -132,7 +249,7 @@ TEST(ViewPicture, ScaleBarIsARoundLengthAndCaptionNamesTheScale) {
   EXPECT_TRUE(near(1) || near(2) || near(5)) << length;
   auto border = elements(svg, "rect", "sheet-border");
   ASSERT_EQ(border.size(), 1u);
-  expectRect(modelRect(border[0]), 0, 0, 25, 14.85);
+  expectRect(modelRect(border[0], metresPerUnit(svg)), 0, 0, 25, 14.85);
 }
 
 TEST(ViewPicture, SnapshotFilesAreNamedAfterTheOutputAndTheSnapshot) {

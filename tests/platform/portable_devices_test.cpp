@@ -38,8 +38,8 @@ TEST(PortablePrinter, DevModeAndDeviceCapabilities) {
   PrinterSettings printer;
   printer.orientation = 2;
   printer.paperSize = 4;
-  printer.physicalOffsetX = 50;
-  printer.physicalOffsetY = 60;
+  printer.caps.offsetX = 50;
+  printer.caps.offsetY = 60;
   system.setDefaultPrinter(printer);
 
   platform::System::DevMode mode;
@@ -53,8 +53,8 @@ TEST(PortablePrinter, DevModeAndDeviceCapabilities) {
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalOffsetY), 60);
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalWidth), 2480);
   EXPECT_EQ(system.GetDeviceCaps(dc, platform::kPhysicalHeight), 3508);
-  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kHorzSize), 210);
-  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kVertSize), 297);
+  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kHorzSize), 197);
+  EXPECT_EQ(system.GetDeviceCaps(dc, platform::kVertSize), 284);
   EXPECT_EQ(system.GetDeviceCaps(dc + 4, platform::kHorzSize), 0);
   EXPECT_TRUE(system.DeleteDC(dc));
   EXPECT_FALSE(system.DeleteDC(dc));

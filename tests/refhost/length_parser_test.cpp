@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
+#include "automation/number_text.hpp"
 #include "length_format.hpp"
 
 namespace refhost {
@@ -51,6 +54,11 @@ TEST(LengthParser, AcceptsTheUsualWaysOfWritingALength) {
       {"1'-0\"", 12 * kInch},
       {"12in", 12 * kInch},
       {"8.5in", 8.5 * kInch},
+      {"1e3 mm", 1.0},  // exponents, as the locale's number text writes extreme magnitudes
+      {"1E-06 m", 1e-6},
+      {"2.5e+2mm", 0.25},
+      {".5E1", 0.005},
+      {"-1.5E+15 m", -1.5e15},
   };
   for (const Accepted& c : cases) {
     const LengthParse p = parseLength(c.text, LengthUnit::Millimetre);
@@ -69,11 +77,11 @@ TEST(LengthParser, OneInchIsExactAndMetricLengthsAreTheirDecimalValue) {
 
 TEST(LengthParser, RefusesWhatIsNotALength) {
   const char* cases[] = {
-      "",          "   ",   "abc",     "twelve mm", "mm",     "12 furlongs", "12 mmm",
-      "12 mm x",   "12..5", "1/0",     "1/",        "/2",     "1 2",         "1 1/",
-      "--1",       "-",     ".",       "1e3",       "1,5",    "12 mm 3",     "1' 6 mm",
-      "1 ft 2 ft", "1'-",   "3/4/5",   "1.5/2",     "12 in.", "1 in 1",      "0x10",
-      "1 1/0",     "\"",    "1'-6\"x", "12\t\t;",   "٣",      "1-1/2\"",
+      "",      "   ",     "abc",    "twelve mm", "mm",      "12 furlongs", "12 mmm",  "12 mm x",
+      "12..5", "1/0",     "1/",     "/2",        "1 2",     "1 1/",        "--1",     "-",
+      ".",     "1e",      "1,5",    "12 mm 3",   "1' 6 mm", "1 ft 2 ft",   "1'-",     "3/4/5",
+      "1.5/2", "12 in.",  "1 in 1", "0x10",      "1 1/0",   "\"",          "1'-6\"x", "12\t\t;",
+      "٣",     "1-1/2\"", "1e+",    "1E3/4",     "1ee3",    "e3",          "1e400",   "1e3 1/2",
   };
   for (const char* text : cases) {
     const LengthParse p = parseLength(text, LengthUnit::Millimetre);
@@ -85,10 +93,36 @@ TEST(LengthParser, RefusesWhatIsNotALength) {
   EXPECT_FALSE(parseLength(std::string("1\0 mm", 5), LengthUnit::Metre).metres.has_value());
 }
 
-TEST(LengthParser, TheLocaleSeparatorIsAcceptedBesideThePoint) {
-  EXPECT_EQ(parseLength("25,4 mm", LengthUnit::Millimetre, ',').metres, 0.0254);
-  EXPECT_EQ(parseLength("25.4 mm", LengthUnit::Millimetre, ',').metres, 0.0254);
-  EXPECT_FALSE(parseLength("25,4 mm", LengthUnit::Millimetre, '.').metres.has_value());
+TEST(LengthParser, TheDecimalPointIsTheLocalesSeparatorAndNothingElse) {
+  struct Case {
+    const char* text;
+    char separator;
+    std::optional<double> metres;
+  };
+  const Case cases[] = {
+      {"25,4 mm", ',', 0.0254},          {"25.4 mm", ',', std::nullopt},
+      {"1.500 mm", ',', std::nullopt},  // a thousands separator, not 1.5 mm
+      {"1.500,5 mm", ',', std::nullopt}, {"1,5E-06 m", ',', 1.5e-6},
+      {"1.5E-06 m", ',', std::nullopt},  {"1'-,5\"", ',', 12.5 * kInch},
+      {"1'-.5\"", ',', std::nullopt},    {"25,4 mm", '.', std::nullopt},
+      {"25.4 mm", '.', 0.0254},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(parseLength(c.text, LengthUnit::Millimetre, c.separator).metres, c.metres)
+        << c.text << " with '" << c.separator << "'";
+  }
+}
+
+TEST(LengthParser, ReadsBackTheLocalesNumberTextAtEveryMagnitude) {
+  const double values[] = {1e-7, -2.5e-12, 1.5e15, 123456789012345e10, 4.9e-324, 1e-5, 0.1};
+  for (const char separator : {'.', ','}) {
+    for (const double value : values) {
+      const std::string text = automation::numberText(value, separator);
+      const auto read = parseLength(text, LengthUnit::Metre, separator).metres;
+      ASSERT_TRUE(read.has_value()) << text;
+      EXPECT_NEAR(*read, value, std::abs(value) * 1e-14) << text;
+    }
+  }
 }
 
 TEST(LengthFormat, WritesTheDocumentsUnitAndDecimals) {
@@ -114,7 +148,8 @@ TEST(LengthFormat, ParseFormatParseReturnsTheSameLengthWithinThePrecision) {
     for (int decimals : {0, 2, 4}) {
       for (char separator : {'.', ','}) {
         const LengthFormat format{unit, decimals, separator};
-        for (const char* input : inputs) {
+        for (std::string input : inputs) {
+          std::replace(input.begin(), input.end(), '.', separator);
           const auto first = parseLength(input, unit, separator).metres;
           ASSERT_TRUE(first.has_value()) << input;
           const auto text = formatLength(*first, format);

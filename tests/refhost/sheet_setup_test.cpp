@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "automation/failure.hpp"
@@ -98,29 +100,42 @@ TEST_F(SheetSetup, StandardAndCustomSizes) {
   EXPECT_DOUBLE_EQ(setup.height(), 0.297);
 }
 
-TEST_F(SheetSetup, PrinterDefaultTakesThePrintersPage) {
-  PrinterSettings a4;
-  a4.paperCode = 9;
-  a4.orientation = 2;
-  host.environment().printer = a4;
-  setup.setSizeIndex(std::int32_t{-1});
-  EXPECT_EQ(setup.sizeIndex(), -1);
-  EXPECT_DOUBLE_EQ(setup.width(), 0.297);
-  EXPECT_DOUBLE_EQ(setup.height(), 0.21);
+TEST_F(SheetSetup, PrinterDefaultTakesThePrintersPageInItsOrientation) {
+  constexpr double in = 0.0254;
+  struct Case {
+    std::optional<PrinterSettings> printer;
+    double width;
+    double height;
+  };
+  const Case cases[] = {
+      {PrinterSettings{9, 1}, 0.21, 0.297},              // A4
+      {PrinterSettings{9, 2}, 0.297, 0.21},              // A4 landscape
+      {PrinterSettings{4, 1}, 17 * in, 11 * in},         // Ledger, landscape by nature
+      {PrinterSettings{19, 1}, 3.875 * in, 8.875 * in},  // Envelope #9: no standard size
+      {PrinterSettings{19, 2}, 8.875 * in, 3.875 * in},  //
+      {PrinterSettings{35, 1}, 0.176, 0.125},            // Envelope B6
+      {PrinterSettings{500, 2}, 11 * in, 8.5 * in},      // unknown paper: Letter
+      {std::nullopt, 8.5 * in, 11 * in},                 // no printer: Letter portrait
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.printer ? std::to_string(c.printer->paperCode) + "/" +
+                                             std::to_string(c.printer->orientation)
+                                       : "no printer";
+    // Written by the command, and as the sheet's setup from the start.
+    host.environment().printer = c.printer;
+    setup.setSizeIndex(std::int32_t{28});
+    setup.setSizeIndex(std::int32_t{-1});
+    EXPECT_EQ(setup.sizeIndex(), -1) << what;
+    EXPECT_DOUBLE_EQ(setup.width(), c.width) << what;
+    EXPECT_DOUBLE_EQ(setup.height(), c.height) << what;
 
-  host.environment().printer->paperCode = 4;  // Ledger, landscape by nature
-  host.environment().printer->orientation = 1;
-  setup.setSizeIndex(std::int32_t{-1});
-  EXPECT_DOUBLE_EQ(setup.width(), standardSizeWidth(15));
-
-  host.environment().printer->paperCode = 19;  // no standard size: Letter
-  setup.setSizeIndex(std::int32_t{-1});
-  EXPECT_DOUBLE_EQ(setup.width(), 8.5 * 0.0254);
-  EXPECT_DOUBLE_EQ(setup.height(), 11 * 0.0254);
-
-  host.environment().printer.reset();
-  setup.setSizeIndex(std::int32_t{-1});
-  EXPECT_DOUBLE_EQ(setup.width(), 8.5 * 0.0254);
+    Environment env = quietEnvironment();
+    env.printer = c.printer;
+    env.sheet.sizeIndex = -1;
+    const ReferenceHost started(env);
+    EXPECT_DOUBLE_EQ(started.sheetSetup().width, c.width) << what;
+    EXPECT_DOUBLE_EQ(started.sheetSetup().height, c.height) << what;
+  }
 }
 
 TEST(PrinterPage, PapersSelectTheirPairInTheOrientation) {
@@ -135,6 +150,28 @@ TEST(PrinterPage, PapersSelectTheirPairInTheOrientation) {
   EXPECT_EQ(standardSizeOfPrinterPaper(0, 1), std::nullopt);
   EXPECT_EQ(standardSizeOfPrinterPaper(-5, 1), std::nullopt);
   EXPECT_EQ(standardSizeOfPrinterPaper(39, 1), std::nullopt);
+}
+
+TEST(PrinterPage, DeviceCapabilitiesAreThoseOfThePageInItsOrientation) {
+  struct Case {
+    DeviceCaps upright;
+    std::int16_t orientation;
+    DeviceCaps reported;
+  };
+  // HORZSIZE and VERTSIZE are the printable area: 2480 - 2 x 75 dots at 300 dpi is 197 mm.
+  const DeviceCaps a4 = uprightCaps(9);
+  const Case cases[] = {
+      {a4, 1, {75, 75, 2480, 3508, 197, 284}},
+      {a4, 2, {75, 75, 3508, 2480, 284, 197}},
+      {uprightCaps(1), 1, {75, 75, 2550, 3300, 203, 267}},  // Letter
+      {uprightCaps(4), 1, {75, 75, 5100, 3300, 419, 267}},  // Ledger lies wide
+      {{50, 60, 1000, 2000, 80, 160}, 2, {60, 50, 2000, 1000, 160, 80}},
+      {{50, 60, 1000, 2000, 80, 160}, 1, {50, 60, 1000, 2000, 80, 160}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(capsInOrientation(c.upright, c.orientation), c.reported)
+        << c.upright.physicalWidth << " dots wide, orientation " << c.orientation;
+  }
 }
 
 TEST_F(SheetSetup, OutOfRangeValuesAreRefusedAndChangeNothing) {

@@ -3,12 +3,14 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
-#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "dialog/caption_scan.hpp"
+#include "length_parser.hpp"
+#include "platform/locale_table.hpp"
 #include "platform/portable_system.hpp"
 #include "platform/resource_script.hpp"
 #include "standard_sheets.hpp"
@@ -34,31 +36,26 @@ StringTable tableOf(std::uint32_t lcid) {
   return table.value_or(StringTable{});
 }
 
-// A length as the scale captions write them: a number with " mm", or a whole, a fraction or a
-// mixed number of inches ending in '"' or "in". Nothing else.
-std::optional<double> metres(std::string text) {
-  double unit = 0;
-  if (text.ends_with(" mm")) {
-    unit = 0.001;
-    text.resize(text.size() - 3);
-  } else if (text.ends_with("\"") || text.ends_with("in")) {
-    unit = 0.0254;
-    text.resize(text.size() - (text.back() == '"' ? 1 : 2));
-  } else {
-    return std::nullopt;
+// The locale's decimal separator, as its captions write their numbers.
+char separatorOf(std::uint32_t lcid) {
+  return portable::localeFacts(lcid).decimalSeparator;
+}
+
+// `text` with its decimal points written as `separator`.
+std::string localNumbers(std::string_view text, char separator) {
+  std::string out(text);
+  for (std::size_t i = 1; i + 1 < out.size(); ++i) {
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    if (out[i] == '.' && digit(out[i - 1]) && digit(out[i + 1])) out[i] = separator;
   }
-  std::istringstream in(text);
-  double value = 0;
-  std::string part;
-  while (in >> part) {
-    const std::size_t slash = part.find('/');
-    if (slash == std::string::npos) {
-      value += std::stod(part);
-    } else {
-      value += std::stod(part.substr(0, slash)) / std::stod(part.substr(slash + 1));
-    }
-  }
-  return value * unit;
+  return out;
+}
+
+// A caption's length as the host of the locale reads it.
+double hostReads(const std::string& text, std::uint32_t lcid) {
+  const auto read = refhost::parseLength(text, refhost::LengthUnit::Millimetre, separatorOf(lcid));
+  EXPECT_TRUE(read.metres.has_value()) << lcid << " \"" << text << "\": " << read.error;
+  return read.metres.value_or(0);
 }
 
 TEST(SatelliteTables, EveryLocaleHasEveryIdentifierTheCommandReads) {
@@ -80,11 +77,17 @@ TEST(SatelliteTables, SizeCaptionsGiveTheSizeTheirEntrySelects) {
       const refhost::StandardPaper& paper =
           refhost::kStandardPapers[static_cast<std::size_t>(i / 2)];
       const bool portrait = i % 2 == 0;
-      const std::string width(portrait ? paper.widthText : paper.heightText);
-      const std::string height(portrait ? paper.heightText : paper.widthText);
+      const std::string width =
+          localNumbers(portrait ? paper.widthText : paper.heightText, separatorOf(lcid));
+      const std::string height =
+          localNumbers(portrait ? paper.heightText : paper.widthText, separatorOf(lcid));
       const dialog::CaptionLengths lengths = dialog::scanSizeCaption(caption);
       EXPECT_EQ(lengths.first, width) << lcid << " entry " << i << ": " << caption;
       EXPECT_EQ(lengths.second, height) << lcid << " entry " << i << ": " << caption;
+      // The host of the locale reads them back as the entry's size.
+      EXPECT_NEAR(hostReads(lengths.first, lcid), refhost::standardSizeWidth(i), 1e-12) << caption;
+      EXPECT_NEAR(hostReads(lengths.second, lcid), refhost::standardSizeHeight(i), 1e-12)
+          << caption;
       // The only "(" is the size's, and the caption ends with the size.
       EXPECT_TRUE(caption.ends_with(" (" + width + " x " + height + ")")) << caption;
       EXPECT_EQ(caption.find('('), caption.rfind('(')) << caption;
@@ -101,13 +104,10 @@ TEST(SatelliteTables, ScaleCaptionsGiveTheScaleTheirEntrySelects) {
     for (int j = 0; j < refhost::kStandardScaleCount; ++j) {
       const std::string& caption = table.at(static_cast<std::uint16_t>(148 + j));
       const refhost::StandardScale& scale = refhost::kStandardScales[static_cast<std::size_t>(j)];
-      EXPECT_EQ(caption, scale.caption) << lcid << " entry " << j;
+      EXPECT_EQ(caption, localNumbers(scale.caption, separatorOf(lcid))) << lcid << " entry " << j;
       const dialog::CaptionLengths lengths = dialog::scanScaleCaption(caption);
-      const std::optional<double> paper = metres(lengths.first);
-      const std::optional<double> model = metres(lengths.second);
-      ASSERT_TRUE(paper && model) << caption << " -> " << lengths.first << " / " << lengths.second;
-      EXPECT_NEAR(*paper / scale.paper, 1.0, 1e-12) << caption;
-      EXPECT_NEAR(*model / scale.model, 1.0, 1e-12) << caption;
+      EXPECT_NEAR(hostReads(lengths.first, lcid) / scale.paper, 1.0, 1e-12) << caption;
+      EXPECT_NEAR(hostReads(lengths.second, lcid) / scale.model, 1.0, 1e-12) << caption;
     }
   }
 }

@@ -129,8 +129,8 @@ TEST_F(SheetSize, ApplyingAnUnlistedPrinterPageWritesThePrinterDefault) {
   probe([&] {
     EXPECT_EQ(host().sheetSetup().sizeIndex, -1);
     // The host's own size of the printer's page is read back into the fields.
-    EXPECT_EQ(text("txtSizeW"), "8.5 in");
-    EXPECT_EQ(text("txtSizeH"), "11 in");
+    EXPECT_EQ(text("txtSizeW"), "3.875 in");
+    EXPECT_EQ(text("txtSizeH"), "8.875 in");
   });
   click("cmdOK");
   start();
