@@ -45,18 +45,22 @@ std::string textOf(const json& value) {
   return value.dump();
 }
 
-// Tracks what the transcript has shown, so each statement lists only what it caused.
+// Writes the transcript: each statement, the events it caused in the order they happened (from
+// the world's event log), and what it changed on the sheet and in the dialog's controls.
 class Transcript {
  public:
-  explicit Transcript(std::ostream* out) : out_(out) {}
+  Transcript(std::ostream* out, const portable::EventLog& log) : out_(out), log_(log) {}
 
-  void statement(const Statement& s, World& world) {
+  // A statement begins; whatever happened since the last one (start-up) is shown first.
+  void statement(const std::string& source, World& world) {
+    events();
     if (!out_) return;
-    *out_ << "> " << s.source << "\n";
+    *out_ << "> " << source << "\n";
     before_ = watched(world);
   }
-  // What the statement changed on the sheet and in the dialog's controls.
-  void changes(World& world) {
+  // The statement's input has been handled: its events, then its changes.
+  void finish(World& world) {
+    events();
     if (!out_) return;
     const json after = watched(world);
     for (const auto& [key, value] : after.items()) {
@@ -64,30 +68,14 @@ class Transcript {
     }
     before_ = after;
   }
+  // Everything logged since the last call, in order.
+  void events() {
+    const auto& logged = log_.events();
+    for (; shown_ < logged.size(); ++shown_) line(logged[shown_].kind + ": " + logged[shown_].text);
+  }
+  bool pending() const { return shown_ < log_.events().size(); }
   void line(const std::string& text) {
     if (out_) *out_ << "  " << text << "\n";
-  }
-  void news(World& world) {
-    const auto& statuses = world.host().statusHistory();
-    for (; statuses_ < statuses.size(); ++statuses_) line("status: " + statuses[statuses_]);
-    const auto& reports = world.host().errorReports();
-    for (; reports_ < reports.size(); ++reports_) {
-      const auto& r = reports[reports_];
-      line("report: " + r.ident + ": " + r.description + " (" + std::to_string(r.number) + ")");
-    }
-    const auto& boxes = world.engine().messageBoxes();
-    for (; boxes_ < boxes.size(); ++boxes_) {
-      line("message box: \"" + boxes[boxes_].title + "\": " + boxes[boxes_].text);
-    }
-    const auto& refused = world.engine().refused();
-    for (; refused_ < refused.size(); ++refused_) {
-      line("refused: " + refused[refused_].action + " (" + refused[refused_].reason + ")");
-    }
-    const auto& hostRefused = world.host().refusedInput();
-    for (; hostRefused_ < hostRefused.size(); ++hostRefused_) {
-      line("refused: mouse " + hostRefused[hostRefused_].event + " (" +
-           hostRefused[hostRefused_].reason + ")");
-    }
   }
 
  private:
@@ -101,13 +89,13 @@ class Transcript {
         for (const auto& [key, value] : control.items()) flat[name + "." + key] = value;
       }
     }
-    flat["dialog.visible"] = state["dialog"]["visible"];
     return flat;
   }
 
   std::ostream* out_;
+  const portable::EventLog& log_;
   json before_ = json::object();
-  std::size_t statuses_ = 0, reports_ = 0, boxes_ = 0, refused_ = 0, hostRefused_ = 0;
+  std::size_t shown_ = 0;
 };
 
 ui::Key keyOf(const std::string& name, const Statement& s, const std::string& file) {
@@ -169,8 +157,10 @@ std::string subjectValue(const json& state, const std::string& subject) {
       return textOf(s[field]);
     }
   }
-  if (head == "lastReport" || head == "lastMessageBox") {
-    const json& list = state[head == "lastReport" ? "reports" : "messageBoxes"];
+  if (head == "lastReport" || head == "lastMessageBox" || head == "lastRefused") {
+    const json& list = state[head == "lastReport"       ? "reports"
+                             : head == "lastMessageBox" ? "messageBoxes"
+                                                        : "refused"];
     if (list.empty()) return "none";
     if (!list.back().contains(field)) return fail();
     return textOf(list.back()[field]);
@@ -273,22 +263,23 @@ RunResult runScript(const Script& script, const RunOptions& options) {
   if (options.prepare) options.prepare(world);
 
   RunResult result;
-  Transcript transcript(options.transcript);
+  Transcript transcript(options.transcript, world.events());
   bool started = false;
+  const Statement* end = nullptr;
   for (const Statement& s : script.statements) {
     if (std::holds_alternative<Start>(s.action)) {
       started = true;
       continue;
     }
-    if (!started || std::holds_alternative<End>(s.action)) continue;
+    if (std::holds_alternative<End>(s.action)) end = &s;
+    if (!started || end != nullptr) continue;
     // The statement's line first, then its input, then what it caused and its check.
     world.engine().post(portable::UserAction::probeStep(
-        [&transcript, &s, &world] { transcript.statement(s, world); }));
+        [&transcript, &s, &world] { transcript.statement(s.source, world); }));
     if (auto input = inputOf(s, script.file)) world.engine().post(std::move(*input));
     world.engine().post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
                                                          &script] {
-      transcript.changes(world);
-      transcript.news(world);
+      transcript.finish(world);
       if (const auto* e = std::get_if<Expect>(&s.action)) {
         std::string actual;
         try {
@@ -310,22 +301,29 @@ RunResult runScript(const Script& script, const RunOptions& options) {
 
   if (started) {
     try {
-      if (options.transcript) *options.transcript << "> start\n";
+      transcript.statement("start", world);
       world.start();
       world.engine().runUntilIdle();
       result.finished = true;
     } catch (const portable::RunAborted& aborted) {
       result.abortReason = aborted.what();
+      transcript.events();
       transcript.line(std::string("run ended: ") + aborted.what());
     }
-    transcript.news(world);
+    transcript.events();
   }
   if (options.snapshot) options.snapshot(world, "");
   // The dialog as it stood when the run ended; everything else after the host let go of the
   // command, so that what the command left behind (live objects, reports) is counted.
   const nlohmann::json lastDialog = stateJson(world)["dialog"];
   world.end();
-  transcript.news(world);
+  // What releasing the command showed goes under `end`, written or implied.
+  if (end != nullptr) {
+    transcript.statement(end->source, world);
+  } else if (transcript.pending()) {
+    transcript.statement("end  # implied", world);
+  }
+  transcript.events();
   result.finalState = stateJson(world);
   result.finalState["dialog"] = lastDialog;
   return result;

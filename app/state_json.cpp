@@ -113,9 +113,6 @@ json stateJson(World& world) {
   for (const auto& r : world.engine().refused()) {
     refused.push_back({{"action", r.action}, {"reason", r.reason}});
   }
-  for (const auto& r : host.refusedInput()) {
-    refused.push_back({{"action", r.event}, {"reason", r.reason}});
-  }
 
   return {
       {"sheet", sheetJson(host.sheetSetup())},

@@ -2,6 +2,7 @@
 // failed expectation and from a run that never finished.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "runner.hpp"
@@ -20,9 +21,10 @@ std::optional<ScriptError> parseError(const std::string& text) {
   return std::nullopt;
 }
 
-RunResult run(const std::string& text) {
+RunResult run(const std::string& text, std::ostream* transcript = nullptr) {
   RunOptions options;
   options.satelliteFolder = QUADRIFT_BINARY_DIR;
+  options.transcript = transcript;
   return runScript(parseScript(text, "s.qsession"), options);
 }
 
@@ -88,6 +90,46 @@ TEST(ScriptErrors, AnUnknownControlPropertyIsAScriptError) {
   EXPECT_THROW(run("start\nexpect cmdOK.Text = x\nclick cmdCancel\n"), ScriptError);
   EXPECT_THROW(run("start\nexpect cmdNothing.Enabled = true\nclick cmdCancel\n"), ScriptError);
 }
+
+struct TranscriptCase {
+  const char* script;
+  const char* lines;  // consecutive lines the transcript must hold
+};
+
+class Transcripts : public ::testing::TestWithParam<TranscriptCase> {};
+
+TEST_P(Transcripts, ShowWhatEachStatementCausedInTheOrderItHappened) {
+  std::ostringstream out;
+  const RunResult r = run(GetParam().script, &out);
+  EXPECT_EQ(r.exitStatus(), 0) << out.str();
+  EXPECT_NE(out.str().find(GetParam().lines), std::string::npos) << out.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, Transcripts,
+    ::testing::Values(
+        // What start-up reports and shows goes under `start`.
+        TranscriptCase{"satellite 1033 absent\nstart\nclick cmdCancel\n",
+                       "> start\n  report: kstQuadrift.frmMain:ksCommand1_Initialize(): Failed to "
+                       "Load kstQuadrift_<>.dll Resource Lib (0)\n"},
+        // A report made before the dialog is hidden is shown before the hide.
+        TranscriptCase{"fail HostSheetSetup.9\nstart\nclick cmdOK\n",
+                       "> click cmdOK\n  report: kstQuadrift.frmMain:PerformSheetSetup(): The host "
+                       "refused the operation (HostSheetSetup.9) (-2147220992)\n"
+                       "  dialog: frmMain hidden\n  status: Ready\n"},
+        TranscriptCase{"start\nclick cmdHelp\nclick cmdCancel\n",
+                       "> click cmdHelp\n  help: .chm, command 15, context 61191\n"},
+        // A click the field's warning kept from its button is refused once the warning closes.
+        TranscriptCase{"start\nfocus txtSOLX\ntype \"x\"\nclick cmdApply\nanswer\n"
+                       "expect refused = 1\nexpect lastRefused.reason = \"the focus stayed on "
+                       "txtSOLX, so cmdApply was not clicked\"\nclick cmdCancel\n",
+                       "> answer\n  refused: click cmdApply (the focus stayed on txtSOLX, so "
+                       "cmdApply was not clicked)\n"},
+        // The access key of a disabled button is refused as a click on it is.
+        TranscriptCase{
+            "start\nkey Alt+P\nclick cmdPrevious\nexpect refused = 2\nclick cmdCancel\n",
+            "> key Alt+P\n  refused: key Alt+P (cmdPrevious is disabled)\n"
+            "> click cmdPrevious\n  refused: click cmdPrevious (cmdPrevious is disabled)\n"}));
 
 TEST(ExitStatus, ZeroWhenTheRunFinishesAndEveryExpectationHolds) {
   const RunResult r =
