@@ -1,7 +1,5 @@
 #include "runner.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
 #include <stdexcept>
 
@@ -27,22 +25,6 @@ refhost::LengthUnit lengthUnitOf(const std::string& word) {
   if (word == "cm") return refhost::LengthUnit::Centimetre;
   if (word == "m") return refhost::LengthUnit::Metre;
   return refhost::LengthUnit::Millimetre;
-}
-
-std::optional<double> numberOf(const std::string& text) {
-  double v = 0;
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  if (first != last && *first == '+') ++first;
-  auto [end, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || end != last || first == last) return std::nullopt;
-  return v;
-}
-
-std::string textOf(const json& value) {
-  if (value.is_string()) return value.get<std::string>();
-  if (value.is_null()) return "none";
-  return value.dump();
 }
 
 // Writes the transcript: each statement, the events it caused in the order they happened (from
@@ -137,53 +119,11 @@ std::optional<portable::UserAction> inputOf(const Statement& s, const std::strin
       s.action);
 }
 
-std::string subjectValue(const json& state, const std::string& subject) {
-  auto fail = [&]() -> std::string {
-    throw std::invalid_argument("'" + subject + "' names nothing to expect");
-  };
-  for (const char* list : {"reports", "messageBoxes", "refused", "help"}) {
-    if (subject == list) return std::to_string(state[list].size());
-  }
-  if (subject == "focus") return textOf(state["dialog"]["focus"]);
-  if (subject == "overlay.shown") return std::to_string(state["overlay"]["shown"].size());
-  const auto dot = subject.find('.');
-  if (dot == std::string::npos) return fail();
-  const std::string head = subject.substr(0, dot);
-  std::string field = subject.substr(dot + 1);
-  for (const char* section : {"sheet", "host", "run", "dialog"}) {
-    if (head == section) {
-      const json& s = state[section];
-      if (!s.contains(field) || s[field].is_object() || s[field].is_array()) return fail();
-      return textOf(s[field]);
-    }
-  }
-  if (head == "lastReport" || head == "lastMessageBox" || head == "lastRefused") {
-    const json& list = state[head == "lastReport"       ? "reports"
-                             : head == "lastMessageBox" ? "messageBoxes"
-                                                        : "refused"];
-    if (list.empty()) return "none";
-    if (!list.back().contains(field)) return fail();
-    return textOf(list.back()[field]);
-  }
-  // A control: CONTROL.Property, the property as the toolkit names it (Text, ListIndex...).
-  const json& controls = state["dialog"].value("controls", json::object());
-  if (!controls.contains(head) || field.empty()) return fail();
-  field[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(field[0])));
-  if (!controls[head].contains(field)) return fail();
-  return textOf(controls[head][field]);
-}
-
-bool matches(const std::string& actual, const std::string& expected) {
-  const auto a = numberOf(actual);
-  const auto e = numberOf(expected);
-  if (a && e) return std::fabs(*a - *e) <= 1e-9 * std::max(1.0, std::fabs(*e));
-  return actual == expected;
-}
-
 WorldSettings worldSettings(const Script& script, const std::filesystem::path& satelliteFolder) {
   WorldSettings w;
   w.satelliteFolder = satelliteFolder;
   w.host.echoReportsToStderr = false;
+  PrinterDescription caps;  // the printer's capabilities, from `printer-caps`
   for (const Statement& s : script.statements) {
     std::visit(Overloaded{
                    [&](const SetLocale& a) { w.locale = a.lcid; },
@@ -221,22 +161,28 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
                      w.host.sheet.originY = a.y;
                    },
                    [&](const SetPrinter& a) {
-                     if (!a.present) {
+                     if (a.present) {
+                       w.printer = caps;
+                       w.printer->paper = a.paper;
+                       w.printer->orientation = a.orientation;
+                     } else {
                        w.printer.reset();
-                       return;
                      }
-                     if (!w.printer) w.printer = PrinterDescription{};
-                     w.printer->paper = a.paper;
-                     w.printer->orientation = a.orientation;
                    },
+                   // Capabilities describe the printer a `printer` statement sets up, before it
+                   // or after; they make none of their own.
                    [&](const SetPrinterCaps& a) {
-                     if (!w.printer) w.printer = PrinterDescription{};
-                     w.printer->offsetX = a.offX;
-                     w.printer->offsetY = a.offY;
-                     w.printer->physicalWidth = a.physW;
-                     w.printer->physicalHeight = a.physH;
-                     w.printer->horzSizeMm = a.horzMm;
-                     w.printer->vertSizeMm = a.vertMm;
+                     caps.offsetX = a.offX;
+                     caps.offsetY = a.offY;
+                     caps.physicalWidth = a.physW;
+                     caps.physicalHeight = a.physH;
+                     caps.horzSizeMm = a.horzMm;
+                     caps.vertSizeMm = a.vertMm;
+                     if (w.printer) {
+                       caps.paper = w.printer->paper;
+                       caps.orientation = w.printer->orientation;
+                       w.printer = caps;
+                     }
                    },
                    [&](const SetHelpFile& a) { w.helpFile = a.path; },
                    [&](const SetSatelliteAbsent& a) { w.absentSatellites.push_back(a.lcid); },
