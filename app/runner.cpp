@@ -1,7 +1,5 @@
 #include "runner.hpp"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
 #include <stdexcept>
 
@@ -29,34 +27,22 @@ refhost::LengthUnit lengthUnitOf(const std::string& word) {
   return refhost::LengthUnit::Millimetre;
 }
 
-std::optional<double> numberOf(const std::string& text) {
-  double v = 0;
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  if (first != last && *first == '+') ++first;
-  auto [end, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || end != last || first == last) return std::nullopt;
-  return v;
-}
-
-std::string textOf(const json& value) {
-  if (value.is_string()) return value.get<std::string>();
-  if (value.is_null()) return "none";
-  return value.dump();
-}
-
-// Tracks what the transcript has shown, so each statement lists only what it caused.
+// Writes the transcript: each statement, the events it caused in the order they happened (from
+// the world's event log), and what it changed on the sheet and in the dialog's controls.
 class Transcript {
  public:
-  explicit Transcript(std::ostream* out) : out_(out) {}
+  Transcript(std::ostream* out, const portable::EventLog& log) : out_(out), log_(log) {}
 
-  void statement(const Statement& s, World& world) {
+  // A statement begins; whatever happened since the last one (start-up) is shown first.
+  void statement(const std::string& source, World& world) {
+    events();
     if (!out_) return;
-    *out_ << "> " << s.source << "\n";
+    *out_ << "> " << source << "\n";
     before_ = watched(world);
   }
-  // What the statement changed on the sheet and in the dialog's controls.
-  void changes(World& world) {
+  // The statement's input has been handled: its events, then its changes.
+  void finish(World& world) {
+    events();
     if (!out_) return;
     const json after = watched(world);
     for (const auto& [key, value] : after.items()) {
@@ -64,30 +50,14 @@ class Transcript {
     }
     before_ = after;
   }
+  // Everything logged since the last call, in order.
+  void events() {
+    const auto& logged = log_.events();
+    for (; shown_ < logged.size(); ++shown_) line(logged[shown_].kind + ": " + logged[shown_].text);
+  }
+  bool pending() const { return shown_ < log_.events().size(); }
   void line(const std::string& text) {
     if (out_) *out_ << "  " << text << "\n";
-  }
-  void news(World& world) {
-    const auto& statuses = world.host().statusHistory();
-    for (; statuses_ < statuses.size(); ++statuses_) line("status: " + statuses[statuses_]);
-    const auto& reports = world.host().errorReports();
-    for (; reports_ < reports.size(); ++reports_) {
-      const auto& r = reports[reports_];
-      line("report: " + r.ident + ": " + r.description + " (" + std::to_string(r.number) + ")");
-    }
-    const auto& boxes = world.engine().messageBoxes();
-    for (; boxes_ < boxes.size(); ++boxes_) {
-      line("message box: \"" + boxes[boxes_].title + "\": " + boxes[boxes_].text);
-    }
-    const auto& refused = world.engine().refused();
-    for (; refused_ < refused.size(); ++refused_) {
-      line("refused: " + refused[refused_].action + " (" + refused[refused_].reason + ")");
-    }
-    const auto& hostRefused = world.host().refusedInput();
-    for (; hostRefused_ < hostRefused.size(); ++hostRefused_) {
-      line("refused: mouse " + hostRefused[hostRefused_].event + " (" +
-           hostRefused[hostRefused_].reason + ")");
-    }
   }
 
  private:
@@ -101,13 +71,13 @@ class Transcript {
         for (const auto& [key, value] : control.items()) flat[name + "." + key] = value;
       }
     }
-    flat["dialog.visible"] = state["dialog"]["visible"];
     return flat;
   }
 
   std::ostream* out_;
+  const portable::EventLog& log_;
   json before_ = json::object();
-  std::size_t statuses_ = 0, reports_ = 0, boxes_ = 0, refused_ = 0, hostRefused_ = 0;
+  std::size_t shown_ = 0;
 };
 
 ui::Key keyOf(const std::string& name, const Statement& s, const std::string& file) {
@@ -149,51 +119,11 @@ std::optional<portable::UserAction> inputOf(const Statement& s, const std::strin
       s.action);
 }
 
-std::string subjectValue(const json& state, const std::string& subject) {
-  auto fail = [&]() -> std::string {
-    throw std::invalid_argument("'" + subject + "' names nothing to expect");
-  };
-  for (const char* list : {"reports", "messageBoxes", "refused", "help"}) {
-    if (subject == list) return std::to_string(state[list].size());
-  }
-  if (subject == "focus") return textOf(state["dialog"]["focus"]);
-  if (subject == "overlay.shown") return std::to_string(state["overlay"]["shown"].size());
-  const auto dot = subject.find('.');
-  if (dot == std::string::npos) return fail();
-  const std::string head = subject.substr(0, dot);
-  std::string field = subject.substr(dot + 1);
-  for (const char* section : {"sheet", "host", "run", "dialog"}) {
-    if (head == section) {
-      const json& s = state[section];
-      if (!s.contains(field) || s[field].is_object() || s[field].is_array()) return fail();
-      return textOf(s[field]);
-    }
-  }
-  if (head == "lastReport" || head == "lastMessageBox") {
-    const json& list = state[head == "lastReport" ? "reports" : "messageBoxes"];
-    if (list.empty()) return "none";
-    if (!list.back().contains(field)) return fail();
-    return textOf(list.back()[field]);
-  }
-  // A control: CONTROL.Property, the property as the toolkit names it (Text, ListIndex...).
-  const json& controls = state["dialog"].value("controls", json::object());
-  if (!controls.contains(head) || field.empty()) return fail();
-  field[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(field[0])));
-  if (!controls[head].contains(field)) return fail();
-  return textOf(controls[head][field]);
-}
-
-bool matches(const std::string& actual, const std::string& expected) {
-  const auto a = numberOf(actual);
-  const auto e = numberOf(expected);
-  if (a && e) return std::fabs(*a - *e) <= 1e-9 * std::max(1.0, std::fabs(*e));
-  return actual == expected;
-}
-
 WorldSettings worldSettings(const Script& script, const std::filesystem::path& satelliteFolder) {
   WorldSettings w;
   w.satelliteFolder = satelliteFolder;
   w.host.echoReportsToStderr = false;
+  PrinterDescription caps;  // the printer's capabilities, from `printer-caps`
   for (const Statement& s : script.statements) {
     std::visit(Overloaded{
                    [&](const SetLocale& a) { w.locale = a.lcid; },
@@ -231,22 +161,28 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
                      w.host.sheet.originY = a.y;
                    },
                    [&](const SetPrinter& a) {
-                     if (!a.present) {
+                     if (a.present) {
+                       w.printer = caps;
+                       w.printer->paper = a.paper;
+                       w.printer->orientation = a.orientation;
+                     } else {
                        w.printer.reset();
-                       return;
                      }
-                     if (!w.printer) w.printer = PrinterDescription{};
-                     w.printer->paper = a.paper;
-                     w.printer->orientation = a.orientation;
                    },
+                   // Capabilities describe the printer a `printer` statement sets up, before it
+                   // or after; they make none of their own.
                    [&](const SetPrinterCaps& a) {
-                     if (!w.printer) w.printer = PrinterDescription{};
-                     w.printer->offsetX = a.offX;
-                     w.printer->offsetY = a.offY;
-                     w.printer->physicalWidth = a.physW;
-                     w.printer->physicalHeight = a.physH;
-                     w.printer->horzSizeMm = a.horzMm;
-                     w.printer->vertSizeMm = a.vertMm;
+                     caps.offsetX = a.offX;
+                     caps.offsetY = a.offY;
+                     caps.physicalWidth = a.physW;
+                     caps.physicalHeight = a.physH;
+                     caps.horzSizeMm = a.horzMm;
+                     caps.vertSizeMm = a.vertMm;
+                     if (w.printer) {
+                       caps.paper = w.printer->paper;
+                       caps.orientation = w.printer->orientation;
+                       w.printer = caps;
+                     }
                    },
                    [&](const SetHelpFile& a) { w.helpFile = a.path; },
                    [&](const SetSatelliteAbsent& a) { w.absentSatellites.push_back(a.lcid); },
@@ -273,22 +209,23 @@ RunResult runScript(const Script& script, const RunOptions& options) {
   if (options.prepare) options.prepare(world);
 
   RunResult result;
-  Transcript transcript(options.transcript);
+  Transcript transcript(options.transcript, world.events());
   bool started = false;
+  const Statement* end = nullptr;
   for (const Statement& s : script.statements) {
     if (std::holds_alternative<Start>(s.action)) {
       started = true;
       continue;
     }
-    if (!started || std::holds_alternative<End>(s.action)) continue;
+    if (std::holds_alternative<End>(s.action)) end = &s;
+    if (!started || end != nullptr) continue;
     // The statement's line first, then its input, then what it caused and its check.
     world.engine().post(portable::UserAction::probeStep(
-        [&transcript, &s, &world] { transcript.statement(s, world); }));
+        [&transcript, &s, &world] { transcript.statement(s.source, world); }));
     if (auto input = inputOf(s, script.file)) world.engine().post(std::move(*input));
     world.engine().post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
                                                          &script] {
-      transcript.changes(world);
-      transcript.news(world);
+      transcript.finish(world);
       if (const auto* e = std::get_if<Expect>(&s.action)) {
         std::string actual;
         try {
@@ -310,22 +247,29 @@ RunResult runScript(const Script& script, const RunOptions& options) {
 
   if (started) {
     try {
-      if (options.transcript) *options.transcript << "> start\n";
+      transcript.statement("start", world);
       world.start();
       world.engine().runUntilIdle();
       result.finished = true;
     } catch (const portable::RunAborted& aborted) {
       result.abortReason = aborted.what();
+      transcript.events();
       transcript.line(std::string("run ended: ") + aborted.what());
     }
-    transcript.news(world);
+    transcript.events();
   }
   if (options.snapshot) options.snapshot(world, "");
   // The dialog as it stood when the run ended; everything else after the host let go of the
   // command, so that what the command left behind (live objects, reports) is counted.
   const nlohmann::json lastDialog = stateJson(world)["dialog"];
   world.end();
-  transcript.news(world);
+  // What releasing the command showed goes under `end`, written or implied.
+  if (end != nullptr) {
+    transcript.statement(end->source, world);
+  } else if (transcript.pending()) {
+    transcript.statement("end  # implied", world);
+  }
+  transcript.events();
   result.finalState = stateJson(world);
   result.finalState["dialog"] = lastDialog;
   return result;

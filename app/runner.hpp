@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "script.hpp"
+#include "subject.hpp"
 #include "ui/user_action.hpp"
 #include "world.hpp"
 
@@ -40,15 +41,8 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
 // user's input, evaluates its expectations where they stand, and ends the command.
 RunResult runScript(const Script& script, const RunOptions& options);
 
-// The value of an `expect` subject in a state (e.g. "txtSizeW.Text", "sheet.width", "focus",
-// "reports"), as text; throws std::invalid_argument for a subject that names nothing.
-std::string subjectValue(const nlohmann::json& state, const std::string& subject);
-
 // The user's input a run statement stands for, if it is input; throws ScriptError for a key the
 // language does not know.
 std::optional<portable::UserAction> inputOf(const Statement& s, const std::string& file);
-
-// Whether `actual` matches the expected text: numbers within a relative 1e-9, otherwise exactly.
-bool matches(const std::string& actual, const std::string& expected);
 
 }  // namespace session

@@ -1,12 +1,24 @@
 #include "script.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <functional>
 #include <map>
+#include <stdexcept>
+
+#include "state_json.hpp"
+#include "subject.hpp"
 
 namespace session {
 namespace {
+
+std::string lowered(std::string_view word) {
+  std::string out(word);
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
 
 struct Token {
   std::string text;
@@ -29,6 +41,14 @@ class Line {
   void expectCount(std::size_t n) const {
     if (tokens_.size() < n) fail("'" + tokens_[0].text + "' is missing an argument");
     if (tokens_.size() > n) fail("unexpected '" + tokens_[n].text + "'");
+  }
+  // A word of the language, in lower case: the language's words match in any case.
+  std::string keyword(std::size_t i) const { return lowered(word(i)); }
+  // The dialog's control that word `i` names, as the dialog spells it.
+  std::string control(std::size_t i) const {
+    const auto name = controlNamed(word(i));
+    if (!name) fail("the dialog has no control named '" + word(i) + "'");
+    return *name;
   }
   std::string quoted(std::size_t i) const {
     if (i >= tokens_.size() || !tokens_[i].quoted) fail("expected a string in double quotes");
@@ -104,7 +124,8 @@ std::vector<Token> tokenize(std::string_view text, const std::string& file, int 
   return tokens;
 }
 
-int paperUnitCode(const Line& l, const std::string& w) {
+int paperUnitCode(const Line& l, const std::string& written) {
+  const std::string w = lowered(written);
   if (w == "in") return 0;
   if (w == "mm") return 1;
   if (w == "cm") return 2;
@@ -112,7 +133,7 @@ int paperUnitCode(const Line& l, const std::string& w) {
 }
 
 Action parseSheet(const Line& l) {
-  const std::string& what = l.word(1);
+  const std::string what = l.keyword(1);
   if (what == "size") {
     l.expectCount(3);
     return SetSheetSize{static_cast<int>(l.integer(2, 0, 47))};
@@ -126,11 +147,11 @@ Action parseSheet(const Line& l) {
     return SetSheetSize{-2, l.number(2), l.number(3)};
   }
   if (what == "scale") {
-    if (l.word(2) == "full") {
+    if (l.keyword(2) == "full") {
       l.expectCount(3);
       return SetSheetScale{-1};
     }
-    if (l.word(2) == "custom") {
+    if (l.keyword(2) == "custom") {
       l.expectCount(5);
       return SetSheetScale{0, l.number(3), l.number(4)};
     }
@@ -141,17 +162,17 @@ Action parseSheet(const Line& l) {
     l.expectCount(4);
     return SetSheetOrigin{l.number(2), l.number(3)};
   }
-  l.fail("'sheet' takes size, printer, custom, scale or origin, not '" + what + "'");
+  l.fail("'sheet' takes size, printer, custom, scale or origin, not '" + l.word(1) + "'");
 }
 
 Action parsePrinter(const Line& l) {
-  if (l.word(1) == "none") {
+  if (l.keyword(1) == "none") {
     l.expectCount(2);
     return SetPrinter{false};
   }
   l.expectCount(3);
   const auto paper = static_cast<std::int16_t>(l.integer(1, -32768, 32767));
-  const std::string& o = l.word(2);
+  const std::string o = l.keyword(2);
   if (o != "portrait" && o != "landscape") l.fail("orientation must be portrait or landscape");
   return SetPrinter{true, paper, static_cast<std::int16_t>(o == "portrait" ? 1 : 2)};
 }
@@ -165,15 +186,33 @@ Action parseFail(const Line& l) {
   InjectFault f{target.substr(0, dot), target.substr(dot + 1), std::nullopt};
   if (l.size() > 2) {
     l.expectCount(4);
-    if (l.word(2) != "call") l.fail("expected 'call N' after the member");
+    if (l.keyword(2) != "call") l.fail("expected 'call N' after the member");
     f.nth = static_cast<int>(l.integer(3, 1, 1000000));
   }
   return f;
 }
 
+// A key as the language spells it: Tab, Shift+Tab, Enter, Esc, or Alt+ and a letter or digit.
+std::string keyNamed(const Line& l, const std::string& written) {
+  for (const char* name : {"Tab", "Shift+Tab", "Enter", "Esc"}) {
+    if (sameName(written, name)) return name;
+  }
+  if (written.size() == 5 && sameName(written.substr(0, 4), "Alt+") &&
+      std::isalnum(static_cast<unsigned char>(written[4]))) {
+    return "Alt+" +
+           std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(written[4]))));
+  }
+  l.fail("unknown key '" + written + "' (Tab, Shift+Tab, Enter, Esc, Alt+X)");
+}
+
 Action parseExpect(const Line& l) {
   // expect SUBJECT = VALUE
   if (l.size() != 4 || l.word(2) != "=") l.fail("'expect' takes SUBJECT = VALUE");
+  try {
+    subjectValue(stateSchema(), l.word(1));
+  } catch (const std::invalid_argument& wrong) {
+    l.fail(wrong.what());
+  }
   return Expect{l.word(1), l.word(3)};
 }
 
@@ -198,7 +237,7 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
        {false,
         [](const Line& l) -> Action {
           l.expectCount(3);
-          const std::string& u = l.word(1);
+          const std::string u = l.keyword(1);
           if (u != "in" && u != "ft" && u != "mm" && u != "cm" && u != "m") {
             l.fail("document unit must be in, ft, mm, cm or m");
           }
@@ -225,7 +264,7 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
        {false,
         [](const Line& l) -> Action {
           l.expectCount(3);
-          if (l.word(2) != "absent") l.fail("'satellite' takes a locale id and 'absent'");
+          if (l.keyword(2) != "absent") l.fail("'satellite' takes a locale id and 'absent'");
           return SetSatelliteAbsent{static_cast<std::uint32_t>(l.integer(1, 1, 0xFFFF))};
         }}},
       {"undo-depth",
@@ -245,19 +284,19 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
        {true,
         [](const Line& l) -> Action {
           l.expectCount(2);
-          return Click{l.word(1)};
+          return Click{l.control(1)};
         }}},
       {"pick",
        {true,
         [](const Line& l) -> Action {
           l.expectCount(3);
-          return Pick{l.word(1), static_cast<int>(l.integer(2, -1, 32767))};
+          return Pick{l.control(1), static_cast<int>(l.integer(2, -1, 32767))};
         }}},
       {"focus",
        {true,
         [](const Line& l) -> Action {
           l.expectCount(2);
-          return Focus{l.word(1)};
+          return Focus{l.control(1)};
         }}},
       {"type",
        {true,
@@ -269,7 +308,7 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
        {true,
         [](const Line& l) -> Action {
           l.expectCount(2);
-          return Key{l.word(1)};
+          return Key{keyNamed(l, l.word(1))};
         }}},
       {"answer",
        {true,
@@ -286,11 +325,11 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
       {"mouse",
        {true,
         [](const Line& l) -> Action {
-          if (l.word(1) == "move") {
+          if (l.keyword(1) == "move") {
             l.expectCount(4);
             return MouseMove{l.number(2), l.number(3)};
           }
-          if (l.word(1) == "click") {
+          if (l.keyword(1) == "click") {
             l.expectCount(5);
             return MouseClick{static_cast<int>(l.integer(2, -32768, 32767)), l.number(3),
                               l.number(4)};
@@ -316,6 +355,13 @@ const std::map<std::string, std::pair<bool, Parser>, std::less<>>& parsers() {
 
 }  // namespace
 
+bool sameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
 Script parseScript(std::string_view text, const std::string& file) {
   Script script{file, {}};
   bool started = false;
@@ -330,13 +376,14 @@ Script parseScript(std::string_view text, const std::string& file) {
     std::vector<Token> tokens = tokenize(raw, file, lineNumber);
     if (tokens.empty()) continue;
     if (tokens[0].quoted) throw ScriptError(file, lineNumber, "a statement starts with a word");
-    const auto it = parsers().find(tokens[0].text);
+    const std::string name = lowered(tokens[0].text);
+    const auto it = parsers().find(name);
     if (it == parsers().end()) {
       throw ScriptError(file, lineNumber, "unknown statement '" + tokens[0].text + "'");
     }
     const auto& [isRun, parse] = it->second;
     if (ended) throw ScriptError(file, lineNumber, "nothing may follow 'end'");
-    if (isRun && !started && tokens[0].text != "start") {
+    if (isRun && !started && name != "start") {
       throw ScriptError(file, lineNumber, "'" + tokens[0].text + "' needs 'start' first");
     }
     if (!isRun && started) {
@@ -344,11 +391,11 @@ Script parseScript(std::string_view text, const std::string& file) {
           file, lineNumber,
           "'" + tokens[0].text + "' sets up the environment and must come before 'start'");
     }
-    if (tokens[0].text == "start") {
+    if (name == "start") {
       if (started) throw ScriptError(file, lineNumber, "'start' may appear only once");
       started = true;
     }
-    if (tokens[0].text == "end") ended = true;
+    if (name == "end") ended = true;
     std::string source(raw);
     while (!source.empty() && (source.back() == '\r' || source.back() == ' ')) source.pop_back();
     script.statements.push_back(

@@ -115,8 +115,15 @@ struct Script {
   std::vector<Statement> statements;
 };
 
-// Parses a whole script; throws ScriptError at the first wrong statement. Environment
-// statements come before `start`, run statements after it.
+// Parses and checks a whole script; throws ScriptError at the first wrong statement. Environment
+// statements come before `start`, run statements after it. Everything a run would find wrong is
+// found here, before anything runs: every word, key name, control name and `expect` subject.
+// Names match in any case, as the dialog's own do; control and key names are kept as the
+// dialog and the language spell them ("click CMDOK" clicks "cmdOK", "key shift+tab" is
+// "Shift+Tab").
 Script parseScript(std::string_view text, const std::string& file);
+
+// Whether two names of the language are the same, in any case (ASCII).
+bool sameName(std::string_view a, std::string_view b);
 
 }  // namespace session

@@ -10,4 +10,8 @@ class World;
 // overlay, and the reports, message boxes, help calls and refused input so far.
 nlohmann::json stateJson(World& world);
 
+// A state that has every field a script may name: the dialog as designed (every control, every
+// property) and one entry in each list. What `expect` subjects are checked against before a run.
+const nlohmann::json& stateSchema();
+
 }  // namespace session

@@ -11,12 +11,19 @@ namespace session {
 class World::HostView final : public portable::HostViewInput {
  public:
   explicit HostView(refhost::ReferenceHost& host) : host_(host) {}
-  void mouseMove(double x, double y) override { host_.mouseMove(x, y); }
-  void mouseClick(std::int16_t button, double x, double y) override {
-    host_.mouseClick(button, x, y);
+  std::optional<std::string> mouseMove(double x, double y) override {
+    return host_.mouseMove(x, y) ? std::nullopt : lastRefusal();
+  }
+  std::optional<std::string> mouseClick(std::int16_t button, double x, double y) override {
+    return host_.mouseClick(button, x, y) ? std::nullopt : lastRefusal();
   }
 
  private:
+  std::optional<std::string> lastRefusal() const {
+    const auto& refused = host_.refusedInput();
+    return refused.empty() ? std::string("the host's view did not take it") : refused.back().reason;
+  }
+
   refhost::ReferenceHost& host_;
 };
 
@@ -82,6 +89,9 @@ World::World(WorldSettings settings)
       component_(
           command::Environment{host_.objectCreator(), engine_, host_.controlFactory(), system_}) {
   engine_.setHostView(view_.get());
+  engine_.setEventLog(&events_);
+  host_.setEventLog(&events_);
+  system_.setEventLog(&events_);
   if (settings_.helpFile) {
     system_.setRegistryString(
         platform::kHKeyLocalMachine,

@@ -52,6 +52,8 @@ class World {
   World(const World&) = delete;
   World& operator=(const World&) = delete;
 
+  // What the session showed the user, in time order: the host, engine and platform all log here.
+  const portable::EventLog& events() const { return events_; }
   refhost::ReferenceHost& host() { return host_; }
   portable::PortableSystem& system() { return system_; }
   portable::HeadlessEngine& engine() { return engine_; }
@@ -75,6 +77,7 @@ class World {
   portable::PortableSettings platformSettings() const;
 
   WorldSettings settings_;
+  portable::EventLog events_;                           // outlives everything that logs to it
   std::optional<std::filesystem::path> privateFolder_;  // holds the present satellites only
   refhost::ReferenceHost host_;
   portable::PortableSystem system_;

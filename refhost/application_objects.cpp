@@ -50,6 +50,7 @@ Variant ApplicationObject::perform(automation::DispId id, InvokeKind kind,
     if (id == app::kStatusText) {
       state_->statusText = stringArg(args, 0);
       state_->statusHistory.push_back(state_->statusText);
+      if (state_->events != nullptr) state_->events->add("status", state_->statusText);
       return {};
     }
   }

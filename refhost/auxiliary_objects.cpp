@@ -86,6 +86,10 @@ Variant ErrorReporterObject::perform(automation::DispId id, InvokeKind kind,
       std::cerr << "error report: " << report.ident << ": " << report.source << " " << report.number
                 << ": " << report.description << '\n';
     }
+    if (state_->events != nullptr) {
+      state_->events->add("report", report.ident + ": " + report.description + " (" +
+                                        std::to_string(report.number) + ")");
+    }
     state_->reports.push_back(std::move(report));
     return {};
   }

@@ -11,6 +11,7 @@
 #include "automation/failure.hpp"
 #include "automation/variant.hpp"
 #include "environment.hpp"
+#include "events/event_log.hpp"
 #include "length_format.hpp"
 #include "sample_drawing.hpp"
 #include "sheet_setup_model.hpp"
@@ -111,6 +112,8 @@ struct HostState {
   // Failures that escaped an event handler back into the control that raised the event; the
   // control drops them, as the host's controls do, and the host keeps them for tests.
   std::vector<automation::Failure> eventFailures;
+  // Where status texts and error reports are logged as they happen; none when null.
+  portable::EventLog* events = nullptr;
 };
 
 // Raises `event` on `site`; a failure escaping the handler goes to `state.eventFailures`.

@@ -61,6 +61,8 @@ class ReferenceHost {
   const CommandState& command() const { return state_->command; }
   const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
   const std::vector<RefusedInput>& refusedInput() const { return state_->refused; }
+  // Logs each status text and error report to `log` as it happens (none when null).
+  void setEventLog(portable::EventLog* log) { state_->events = log; }
   // Failures that event handlers let escape into the host's controls (which drop them).
   const std::vector<automation::Failure>& eventFailures() const { return state_->eventFailures; }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "events/event_log.hpp"
 #include "platform/ansi_codec.hpp"
 #include "platform/device_caps.hpp"
 #include "platform/in_memory_registry.hpp"
@@ -65,6 +66,8 @@ class PortableSystem final : public platform::System {
   void setDefaultPrinter(std::optional<PrinterSettings> printer) {
     settings_.defaultPrinter = std::move(printer);
   }
+  // Where help calls are logged as they happen; none when null.
+  void setEventLog(EventLog* log) { events_ = log; }
 
   // Registry seeding. Strings are UTF-8 and stored as REG_SZ; their size as read includes the
   // NUL. setRegistryValue stores raw bytes of any type and any size (0 included).
@@ -146,6 +149,7 @@ class PortableSystem final : public platform::System {
   platform::Handle nextDeviceContext_ = 0x01000010;
   std::vector<HelpCall> helpCalls_;
   std::vector<WindowPosCall> windowPosCalls_;
+  EventLog* events_ = nullptr;
 };
 
 }  // namespace portable

@@ -1,6 +1,7 @@
 #include "ui/headless_engine.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "ui/scope_exit.hpp"
@@ -39,6 +40,35 @@ std::string outcomeText(const ui::InputOutcome& outcome) {
   return {};
 }
 
+std::optional<char> accessKeyOfCaption(const ui::Control& c) {
+  switch (c.kind()) {
+    case ui::ControlKind::CommandButton:
+      return ui::accessKeyOf(static_cast<const ui::CommandButton&>(c).caption());
+    case ui::ControlKind::OptionButton:
+      return ui::accessKeyOf(static_cast<const ui::OptionButton&>(c).caption());
+    case ui::ControlKind::Label:
+      return ui::accessKeyOf(static_cast<const ui::Label&>(c).caption());
+    case ui::ControlKind::Frame:
+      return ui::accessKeyOf(static_cast<const ui::Frame&>(c).caption());
+    default:
+      return std::nullopt;
+  }
+}
+
+// Why Alt + `letter` reaches nothing although a shown control carries that access key: every
+// such control is disabled, and the first in tab order gives the reason a click on it would get.
+// Empty when some enabled control carries the key, or none does.
+std::string whyAccessKeyUntaken(const ui::Form& form, char letter) {
+  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const ui::Control* first = nullptr;
+  for (const ui::Control* c : form.controls()) {
+    if (!c->effectivelyVisible() || accessKeyOfCaption(*c) != wanted) continue;
+    if (c->effectivelyEnabled()) return {};
+    if (first == nullptr || c->tabIndex() < first->tabIndex()) first = c;
+  }
+  return first != nullptr ? form.whyNoInput(*first) : std::string();
+}
+
 }  // namespace
 
 std::int32_t defaultAnswer(std::int32_t style) {
@@ -71,7 +101,12 @@ ui::Form* HeadlessEngine::shownForm() const {
 
 std::string HeadlessEngine::refuse(const UserAction& action, std::string reason) {
   refused_.push_back({action.describe(), reason});
+  note("refused", refused_.back().action + " (" + reason + ")");
   return "refused: " + reason;
+}
+
+void HeadlessEngine::note(std::string kind, std::string text) {
+  if (events_ != nullptr) events_->add(std::move(kind), std::move(text));
 }
 
 std::string HeadlessEngine::dispatch(const UserAction& action) {
@@ -99,11 +134,11 @@ std::string HeadlessEngine::dispatchToHostView(const UserAction& action) {
                               " is shown modally");
   }
   if (hostView_ == nullptr) return refuse(action, "there is no host view");
-  if (action.kind == UserAction::Kind::MouseMove) {
-    hostView_->mouseMove(action.x, action.y);
-  } else {
-    hostView_->mouseClick(action.button, action.x, action.y);
-  }
+  const std::optional<std::string> refusal =
+      action.kind == UserAction::Kind::MouseMove
+          ? hostView_->mouseMove(action.x, action.y)
+          : hostView_->mouseClick(action.button, action.x, action.y);
+  if (refusal) return refuse(action, *refusal);
   return "delivered to the host's view";
 }
 
@@ -170,6 +205,9 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
         outcome = form->userKey(action.key);
         break;
       case Kind::AccessKey:
+        if (std::string why = whyAccessKeyUntaken(*form, action.letter); !why.empty()) {
+          return refuse(action, why);
+        }
         outcome = form->userAccessKey(action.letter);
         break;
       case Kind::Close:
@@ -180,6 +218,8 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
     }
   }
   if (outcome.status == ui::InputOutcome::Status::Refused) return refuse(action, outcome.note);
+  // A click or focus that a focus handler kept from its control was not taken either.
+  if (outcome.status == ui::InputOutcome::Status::NotDelivered) refuse(action, outcome.note);
   return outcomeText(outcome);
 }
 
@@ -206,10 +246,12 @@ void HeadlessEngine::destroyWindows(ui::Form& form) {
 void HeadlessEngine::showWindow(ui::Form& form) {
   std::erase(shown_, &form);
   shown_.push_back(&form);
+  note("dialog", form.name() + " shown");
 }
 
 void HeadlessEngine::hideWindow(ui::Form& form) {
   std::erase(shown_, &form);
+  note("dialog", form.name() + " hidden");
 }
 
 void HeadlessEngine::runModalLoop(ui::Form& form) {
@@ -228,6 +270,7 @@ std::int32_t HeadlessEngine::messageBox(std::string_view text, std::string_view 
                                         std::int32_t style) {
   const std::size_t at = boxes_.size();
   boxes_.push_back({std::string(text), std::string(title), style, std::nullopt});
+  note("message box", "\"" + boxes_[at].title + "\": " + boxes_[at].text);
   openBoxes_.push_back(at);
   ui::ScopeExit close([this] { openBoxes_.pop_back(); });
   while (!boxes_[at].answer) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "events/event_log.hpp"
 #include "ui/engine.hpp"
 #include "ui/form.hpp"
 #include "ui/user_action.hpp"
@@ -34,12 +35,13 @@ class UnknownControl final : public RunAborted {
   using RunAborted::RunAborted;
 };
 
-// The host's view, which takes mouse input while no modal window disables it.
+// The host's view, which takes mouse input while no modal window disables it. Each returns why
+// the host refused the input, or nothing when it was delivered.
 class HostViewInput {
  public:
   virtual ~HostViewInput() = default;
-  virtual void mouseMove(double x, double y) = 0;
-  virtual void mouseClick(std::int16_t button, double x, double y) = 0;
+  virtual std::optional<std::string> mouseMove(double x, double y) = 0;
+  virtual std::optional<std::string> mouseClick(std::int16_t button, double x, double y) = 0;
 };
 
 // The headless engine: keeps windows as handles and takes input from a queue of user actions
@@ -47,8 +49,10 @@ class HostViewInput {
 // queue, so each action reaches its window in the order queued, when that window can take it.
 // Modal loops (a dialog shown modally, a message box) pull actions from the queue; when it runs
 // dry inside one, the run ends with `InputExhausted`. Outside modal loops, `runUntilIdle` plays
-// the host's own loop. Input that its window cannot take is refused and recorded, not applied.
-// The engine must outlive the forms that use it.
+// the host's own loop. Input that its window cannot take is refused and recorded, not applied;
+// so is a click that a focus handler kept from its control, and mouse input the host's view
+// refused. With an event log set, windows shown and hidden, message boxes and refusals are also
+// appended to it as they happen. The engine must outlive the forms that use it.
 class HeadlessEngine final : public ui::Engine {
  public:
   struct Refused {
@@ -72,6 +76,8 @@ class HeadlessEngine final : public ui::Engine {
 
   // The host's view; without one, mouse input is refused.
   void setHostView(HostViewInput* view) { hostView_ = view; }
+  // Where the engine logs what the user sees happen; none when null.
+  void setEventLog(EventLog* log) { events_ = log; }
 
   void post(UserAction action) { queue_.push_back(std::move(action)); }
   std::size_t pending() const { return queue_.size(); }
@@ -104,6 +110,7 @@ class HeadlessEngine final : public ui::Engine {
   std::string dispatchToMessageBox(const UserAction& action);
   std::string dispatchToHostView(const UserAction& action);
   std::string refuse(const UserAction& action, std::string reason);
+  void note(std::string kind, std::string text);
   ui::Control& resolve(const std::string& qualifiedName, ui::Form*& form) const;
   std::string describeState() const;
 
@@ -115,6 +122,7 @@ class HeadlessEngine final : public ui::Engine {
   std::vector<MessageBox> boxes_;
   std::vector<Handled> handled_;
   HostViewInput* hostView_ = nullptr;
+  EventLog* events_ = nullptr;
   int modalLoops_ = 0;
   ui::WindowHandle nextHandle_ = 0x100;
 };

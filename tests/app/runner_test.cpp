@@ -2,6 +2,7 @@
 // failed expectation and from a run that never finished.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "runner.hpp"
@@ -20,9 +21,10 @@ std::optional<ScriptError> parseError(const std::string& text) {
   return std::nullopt;
 }
 
-RunResult run(const std::string& text) {
+RunResult run(const std::string& text, std::ostream* transcript = nullptr) {
   RunOptions options;
   options.satelliteFolder = QUADRIFT_BINARY_DIR;
+  options.transcript = transcript;
   return runScript(parseScript(text, "s.qsession"), options);
 }
 
@@ -45,18 +47,28 @@ TEST_P(ScriptErrors, NameFileLineAndWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parse, ScriptErrors,
-    ::testing::Values(BadScript{"locale 1031\n\nfrobnicate 3\n", 3,
-                                "unknown statement 'frobnicate'"},
-                      BadScript{"sheet origin 1.5 north\n", 1, "'north' is not a number"},
-                      BadScript{"sheet size 48\n", 1, "out of range"},
-                      BadScript{"undo-depth 2x\n", 1, "not a whole number"},
-                      BadScript{"start\nclick cmdApply\nlocale 1031\n", 3, "before 'start'"},
-                      BadScript{"# set-up\nclick cmdOK\nstart\n", 2, "needs 'start' first"},
-                      BadScript{"start\nfocus txtSOLX\ntype \"12 m\n", 3, "unterminated string"},
-                      BadScript{"start\nexpect reports 0\n", 2, "SUBJECT = VALUE"},
-                      BadScript{"start\nstart\n", 2, "only once"},
-                      BadScript{"start\nend\nclick cmdOK\n", 3, "nothing may follow 'end'"},
-                      BadScript{"printer 9 sideways\n", 1, "portrait or landscape"}));
+    ::testing::Values(
+        BadScript{"locale 1031\n\nfrobnicate 3\n", 3, "unknown statement 'frobnicate'"},
+        BadScript{"sheet origin 1.5 north\n", 1, "'north' is not a number"},
+        BadScript{"sheet size 48\n", 1, "out of range"},
+        BadScript{"undo-depth 2x\n", 1, "not a whole number"},
+        BadScript{"start\nclick cmdApply\nlocale 1031\n", 3, "before 'start'"},
+        BadScript{"# set-up\nclick cmdOK\nstart\n", 2, "needs 'start' first"},
+        BadScript{"start\nfocus txtSOLX\ntype \"12 m\n", 3, "unterminated string"},
+        BadScript{"start\nexpect reports 0\n", 2, "SUBJECT = VALUE"},
+        BadScript{"start\nstart\n", 2, "only once"},
+        BadScript{"start\nend\nclick cmdOK\n", 3, "nothing may follow 'end'"},
+        BadScript{"printer 9 sideways\n", 1, "portrait or landscape"},
+        // Found before anything runs, however far into the run they stand.
+        BadScript{"start\nclick cmdApply\nexpect sheet.colour = red\n", 3,
+                  "'sheet.colour' names nothing to expect"},
+        BadScript{"start\nclick cmdApply\nexpect lastReport.idnet = x\n", 3, "names nothing"},
+        BadScript{"start\nexpect cmdOK.Text = x\n", 2, "names nothing"},
+        BadScript{"start\nexpect cmdNothing.Enabled = true\n", 2, "names nothing"},
+        BadScript{"start\nclick cmdApply\nclick cmdNothing\n", 3, "no control named 'cmdNothing'"},
+        BadScript{"start\nfocus txtSOLX\npick optSheetSize(7) 1\n", 3, "no control named"},
+        BadScript{"start\nclick cmdApply\nkey Ctrl+Q\n", 3, "unknown key 'Ctrl+Q'"},
+        BadScript{"start\nkey Alt+&\n", 2, "unknown key"}));
 
 TEST(ScriptErrors, ACommentOrBlankLineCountsAsALine) {
   const auto error = parseError("# a session\n\n   \nstart\nexpect = 3\n");
@@ -64,30 +76,60 @@ TEST(ScriptErrors, ACommentOrBlankLineCountsAsALine) {
   EXPECT_EQ(error->line, 5);
 }
 
-TEST(ScriptErrors, AnUnknownExpectSubjectStopsTheRunAtItsLine) {
-  try {
-    run("start\nclick cmdApply\nexpect sheet.colour = red\nclick cmdCancel\n");
-    FAIL() << "an unknown subject is a script error";
-  } catch (const ScriptError& e) {
-    EXPECT_EQ(e.line, 3);
-    EXPECT_NE(std::string(e.what()).find("sheet.colour"), std::string::npos) << e.what();
-  }
+TEST(ScriptNames, MatchInAnyCaseAndAreKeptAsTheDialogAndTheLanguageSpellThem) {
+  const std::string text =
+      "Sheet SIZE 28\nSTART\nClick OPTSHEETSIZE(2)\nfocus txtsizew\nkey shift+TAB\nkey alt+p\n"
+      "Expect TXTSIZEW.enabled = true\nexpect SHEET.SizeIndex = 28\nexpect LastRefused.Reason = "
+      "\"cmdPrevious is disabled\"\nKEY esc\nexpect RUN.done = true\n";
+  const Script script = parseScript(text, "s.qsession");
+  EXPECT_EQ(std::get<Click>(script.statements[2].action).control, "optSheetSize(2)");
+  EXPECT_EQ(std::get<Focus>(script.statements[3].action).control, "txtSizeW");
+  EXPECT_EQ(std::get<Key>(script.statements[4].action).key, "Shift+Tab");
+  EXPECT_EQ(std::get<Key>(script.statements[5].action).key, "Alt+P");
+  const RunResult r = run(text);
+  for (const auto& failed : r.failedExpectations) ADD_FAILURE() << failed;
+  EXPECT_EQ(r.exitStatus(), 0) << r.abortReason;
 }
 
-TEST(ScriptErrors, AnUnknownKeyIsAScriptErrorBeforeTheRun) {
-  try {
-    run("start\nkey Ctrl+Q\nclick cmdCancel\n");
-    FAIL() << "an unknown key is a script error";
-  } catch (const ScriptError& e) {
-    EXPECT_EQ(e.line, 2);
-    EXPECT_NE(std::string(e.what()).find("unknown key"), std::string::npos) << e.what();
-  }
+struct TranscriptCase {
+  const char* script;
+  const char* lines;  // consecutive lines the transcript must hold
+};
+
+class Transcripts : public ::testing::TestWithParam<TranscriptCase> {};
+
+TEST_P(Transcripts, ShowWhatEachStatementCausedInTheOrderItHappened) {
+  std::ostringstream out;
+  const RunResult r = run(GetParam().script, &out);
+  EXPECT_EQ(r.exitStatus(), 0) << out.str();
+  EXPECT_NE(out.str().find(GetParam().lines), std::string::npos) << out.str();
 }
 
-TEST(ScriptErrors, AnUnknownControlPropertyIsAScriptError) {
-  EXPECT_THROW(run("start\nexpect cmdOK.Text = x\nclick cmdCancel\n"), ScriptError);
-  EXPECT_THROW(run("start\nexpect cmdNothing.Enabled = true\nclick cmdCancel\n"), ScriptError);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Events, Transcripts,
+    ::testing::Values(
+        // What start-up reports and shows goes under `start`.
+        TranscriptCase{"satellite 1033 absent\nstart\nclick cmdCancel\n",
+                       "> start\n  report: kstQuadrift.frmMain:ksCommand1_Initialize(): Failed to "
+                       "Load kstQuadrift_<>.dll Resource Lib (0)\n"},
+        // A report made before the dialog is hidden is shown before the hide.
+        TranscriptCase{"fail HostSheetSetup.9\nstart\nclick cmdOK\n",
+                       "> click cmdOK\n  report: kstQuadrift.frmMain:PerformSheetSetup(): The host "
+                       "refused the operation (HostSheetSetup.9) (-2147220992)\n"
+                       "  dialog: frmMain hidden\n  status: Ready\n"},
+        TranscriptCase{"start\nclick cmdHelp\nclick cmdCancel\n",
+                       "> click cmdHelp\n  help: .chm, command 15, context 61191\n"},
+        // A click the field's warning kept from its button is refused once the warning closes.
+        TranscriptCase{"start\nfocus txtSOLX\ntype \"x\"\nclick cmdApply\nanswer\n"
+                       "expect refused = 1\nexpect lastRefused.reason = \"the focus stayed on "
+                       "txtSOLX, so cmdApply was not clicked\"\nclick cmdCancel\n",
+                       "> answer\n  refused: click cmdApply (the focus stayed on txtSOLX, so "
+                       "cmdApply was not clicked)\n"},
+        // The access key of a disabled button is refused as a click on it is.
+        TranscriptCase{
+            "start\nkey Alt+P\nclick cmdPrevious\nexpect refused = 2\nclick cmdCancel\n",
+            "> key Alt+P\n  refused: key Alt+P (cmdPrevious is disabled)\n"
+            "> click cmdPrevious\n  refused: click cmdPrevious (cmdPrevious is disabled)\n"}));
 
 TEST(ExitStatus, ZeroWhenTheRunFinishesAndEveryExpectationHolds) {
   const RunResult r =
@@ -137,6 +179,43 @@ TEST(Matching, NumbersCompareWithinARelativeToleranceAndTextExactly) {
   EXPECT_TRUE(matches("297 mm", "297 mm"));
   EXPECT_FALSE(matches("297 mm", "297mm"));
   EXPECT_FALSE(matches("true", "1"));
+  // Relative near zero too: a tiny number is not zero, nor twice another tiny one.
+  EXPECT_FALSE(matches("1e-10", "0"));
+  EXPECT_FALSE(matches("2e-12", "1e-12"));
+  EXPECT_TRUE(matches("1.0000000000001e-12", "1e-12"));
+  EXPECT_TRUE(matches("-0.0", "0"));
+}
+
+TEST(WorldSettings, ThereIsADefaultPrinterOnlyWhenAPrinterStatementSetsOne) {
+  const auto printerOf = [](const std::string& text) {
+    return worldSettings(parseScript(text, "s.qsession"), QUADRIFT_BINARY_DIR).printer;
+  };
+  EXPECT_FALSE(printerOf("locale 1031\n"));
+  EXPECT_FALSE(printerOf("printer-caps 1 2 3 4 5 6\n"));
+  EXPECT_FALSE(printerOf("printer 9 portrait\nprinter-caps 1 2 3 4 5 6\nprinter none\n"));
+  for (const char* text : {"printer-caps 1 2 3 4 5 6\nprinter 8 landscape\n",
+                           "printer 8 landscape\nprinter-caps 1 2 3 4 5 6\n"}) {
+    const auto printer = printerOf(text);
+    ASSERT_TRUE(printer) << text;
+    EXPECT_EQ(printer->paper, 8) << text;
+    EXPECT_EQ(printer->orientation, 2) << text;
+    EXPECT_EQ(printer->offsetX, 1) << text;
+    EXPECT_EQ(printer->vertSizeMm, 6) << text;
+  }
+}
+
+TEST(FinalState, TheKeptErrorReporterIsShownApartFromTheObjectsStillHeld) {
+  const struct {
+    const char* script;
+    bool reporterKept;
+  } cases[] = {{"start\nclick cmdCancel\n", false},
+               {"satellite 1033 absent\nstart\nclick cmdCancel\n", true}};
+  for (const auto& c : cases) {
+    const RunResult r = run(c.script);
+    const nlohmann::json& host = r.finalState["host"];
+    EXPECT_EQ(host["liveObjects"], 0) << c.script;
+    EXPECT_EQ(host.value("errorReporterKept", nlohmann::json()), c.reporterKept) << c.script;
+  }
 }
 
 }  // namespace

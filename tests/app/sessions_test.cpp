@@ -64,5 +64,26 @@ TEST(Sessions, TheExamplesAndScenarioSessionsAreFound) {
   EXPECT_GE(count("/tests/sessions/"), 5);
 }
 
+// The README's transcript example is what the runner prints for its session.
+TEST(Sessions, TheReadmesTranscriptExampleIsWhatTheRunnerPrints) {
+  std::ifstream readme(std::filesystem::path(QUADRIFT_SOURCE_DIR) / "README.md");
+  const std::string prompt = "$ build/dev/quadrift run ";
+  std::string line, file, expected;
+  while (file.empty() && std::getline(readme, line)) {
+    if (line.rfind(prompt, 0) == 0) file = line.substr(prompt.size());
+  }
+  ASSERT_FALSE(file.empty()) << "the README shows a run";
+  while (std::getline(readme, line) && line != "```") expected += line + "\n";
+  std::ifstream in(std::filesystem::path(QUADRIFT_SOURCE_DIR) / file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::ostringstream transcript;
+  RunOptions options;
+  options.satelliteFolder = QUADRIFT_BINARY_DIR;
+  options.transcript = &transcript;
+  const RunResult result = runScript(parseScript(text.str(), file), options);
+  EXPECT_EQ(transcript.str() + (result.exitStatus() == 0 ? "ok\n" : "FAILED\n"), expected);
+}
+
 }  // namespace
 }  // namespace session

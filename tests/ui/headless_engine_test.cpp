@@ -17,13 +17,16 @@ using portable::UserAction;
 
 struct RecordingView final : portable::HostViewInput {
   std::vector<std::string> events;
-  void mouseMove(double x, double y) override {
+  std::optional<std::string> refusal;  // what the view answers
+  std::optional<std::string> mouseMove(double x, double y) override {
     events.push_back("move " + std::to_string(static_cast<int>(x)) + " " +
                      std::to_string(static_cast<int>(y)));
+    return refusal;
   }
-  void mouseClick(std::int16_t button, double x, double y) override {
+  std::optional<std::string> mouseClick(std::int16_t button, double x, double y) override {
     events.push_back("click " + std::to_string(button) + " " + std::to_string(static_cast<int>(x)) +
                      " " + std::to_string(static_cast<int>(y)));
+    return refusal;
   }
 };
 
@@ -148,6 +151,31 @@ TEST_F(EngineTest, MouseInputReachesTheHostOnlyOnceTheModalDialogIsHidden) {
   EXPECT_THAT(view.events, ::testing::ElementsAre("move 1 2", "click 1 3 4"));
   ASSERT_EQ(engine.refused().size(), 1u);
   EXPECT_THAT(engine.refused()[0].reason, ::testing::HasSubstr("shown modally"));
+}
+
+TEST_F(EngineTest, InputTheHostsViewRefusesIsRecordedWithTheHostsReason) {
+  view.refusal = "the mouse control is disabled";
+  engine.post(UserAction::mouseClick(1, 3, 4));
+  engine.runUntilIdle();
+  ASSERT_EQ(engine.refused().size(), 1u);
+  EXPECT_EQ(engine.refused()[0].action, "mouse click 1 3 4");
+  EXPECT_EQ(engine.refused()[0].reason, "the mouse control is disabled");
+}
+
+TEST_F(EngineTest, WindowsMessageBoxesAndRefusalsAreLoggedInTheOrderTheyHappen) {
+  portable::EventLog events;
+  engine.setEventLog(&events);
+  engine.post(UserAction::click("cmdWarn"));
+  engine.post(UserAction::click("cmdOK"));  // refused: the box is open
+  engine.post(UserAction::answerBox());
+  engine.post(UserAction::click("cmdOK"));
+  form.show(ui::ShowMode::Modal);
+  std::vector<std::string> lines;
+  for (const auto& e : events.events()) lines.push_back(e.kind + ": " + e.text);
+  EXPECT_THAT(lines,
+              ::testing::ElementsAre("dialog: frmTest shown", "message box: \"Title\": Bad length",
+                                     "refused: click cmdOK (a message box is open (\"Title\"))",
+                                     "dialog: frmTest hidden"));
 }
 
 TEST_F(EngineTest, ADisabledControlRefusesInput) {
