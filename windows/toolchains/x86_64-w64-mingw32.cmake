@@ -1,12 +1,12 @@
-# Cross-compiling for 64-bit Windows with MinGW-w64 (the win32 thread model, so no
-# threading runtime DLL is needed). Tests run under Wine.
+# Cross-compiling for 64-bit Windows with MinGW-w64 (the POSIX thread model, which
+# GoogleTest needs; its runtime is linked in statically). Tests run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(QUADRIFT_WINDOWS_TRIPLET x86_64-w64-mingw32)
 set(QUADRIFT_WINDOWS_BITS 64)
 
-set(CMAKE_C_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-g++-win32)
+set(CMAKE_C_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-windres)
 set(QUADRIFT_WIDL ${QUADRIFT_WINDOWS_TRIPLET}-widl)
 set(QUADRIFT_WIDL_FLAGS --win64 -I/usr/include/wine/wine/windows -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
