@@ -1,8 +1,9 @@
 #include "windows/automation/com_creator.hpp"
 
 #include <windows.h>
-#include <objbase.h>
+
 #include <oaidl.h>
+#include <objbase.h>
 
 #include "automation/failure.hpp"
 #include "windows/automation/com_dispatch.hpp"

@@ -52,9 +52,13 @@ automation::Object ComDispatch::wrap(IDispatch* dispatch) {
   return automation::Object(std::make_shared<ComDispatch>(dispatch));
 }
 
-ComDispatch::ComDispatch(IDispatch* dispatch) : dispatch_(dispatch) { dispatch_->AddRef(); }
+ComDispatch::ComDispatch(IDispatch* dispatch) : dispatch_(dispatch) {
+  dispatch_->AddRef();
+}
 
-ComDispatch::~ComDispatch() { dispatch_->Release(); }
+ComDispatch::~ComDispatch() {
+  dispatch_->Release();
+}
 
 automation::Variant ComDispatch::invoke(automation::DispId id, automation::InvokeKind kind,
                                         std::span<automation::Variant> args) {
@@ -72,11 +76,10 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
   VariantInit(&result);
   EXCEPINFO info{};
   UINT argError = 0;
-  const HRESULT status =
-      dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                        flags == DISPATCH_PROPERTYGET || flags == DISPATCH_METHOD ? &result
-                                                                                  : nullptr,
-                        &info, &argError);
+  const HRESULT status = dispatch_->Invoke(
+      id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+      flags == DISPATCH_PROPERTYGET || flags == DISPATCH_METHOD ? &result : nullptr, &info,
+      &argError);
   if (FAILED(status)) {
     VariantClear(&result);
     throw failureOf(status, &info);

@@ -103,8 +103,7 @@ automation::Variant fromVariant(const VARIANT& value) {
                              ? VT_R8
                              : VT_I4;
   const HRESULT changed = VariantChangeType(&widened, const_cast<VARIANT*>(&value), 0, target);
-  if (changed == DISP_E_OVERFLOW)
-    throw automation::runtimeFailure(automation::errnum::kOverflow);
+  if (changed == DISP_E_OVERFLOW) throw automation::runtimeFailure(automation::errnum::kOverflow);
   if (FAILED(changed)) throw typeMismatch();
   automation::Variant result = target == VT_R8
                                    ? automation::Variant(V_R8(&widened))

@@ -11,7 +11,8 @@ namespace windows {
 namespace {
 
 // Answers QueryInterface only inside this process, to recognise a bridge handed back.
-const IID kBridgeIid = {0x5e0b1d2a, 0x7c43, 0x4f8e, {0x9a, 0x61, 0x2d, 0x84, 0x13, 0xb7, 0x0c, 0x55}};
+const IID kBridgeIid = {
+    0x5e0b1d2a, 0x7c43, 0x4f8e, {0x9a, 0x61, 0x2d, 0x84, 0x13, 0xb7, 0x0c, 0x55}};
 
 automation::InvokeKind kindOf(WORD flags) {
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return automation::InvokeKind::Put;
@@ -57,7 +58,9 @@ HRESULT DispatchBridge::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 
-ULONG DispatchBridge::AddRef() { return ++references_; }
+ULONG DispatchBridge::AddRef() {
+  return ++references_;
+}
 
 ULONG DispatchBridge::Release() {
   const ULONG left = --references_;

@@ -21,10 +21,10 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
   namespace errnum = automation::errnum;
   if (result == DISP_E_EXCEPTION && info != nullptr) {
     if (info->pfnDeferredFillIn != nullptr) info->pfnDeferredFillIn(info);
-    automation::Failure failure(
-        info->wCode != 0 ? info->wCode : numberOf(info->scode), utf8Of(info->bstrDescription),
-        utf8Of(info->bstrSource), utf8Of(info->bstrHelpFile),
-        static_cast<std::int32_t>(info->dwHelpContext));
+    automation::Failure failure(info->wCode != 0 ? info->wCode : numberOf(info->scode),
+                                utf8Of(info->bstrDescription), utf8Of(info->bstrSource),
+                                utf8Of(info->bstrHelpFile),
+                                static_cast<std::int32_t>(info->dwHelpContext));
     SysFreeString(info->bstrSource);
     SysFreeString(info->bstrDescription);
     SysFreeString(info->bstrHelpFile);

@@ -27,9 +27,17 @@ std::string fromWide(UINT codePage, std::wstring_view wide) {
 
 }  // namespace
 
-std::wstring wideFromUtf8(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
-std::string utf8FromWide(std::wstring_view wide) { return fromWide(CP_UTF8, wide); }
-std::string ansiFromUtf8(std::string_view utf8) { return fromWide(CP_ACP, wideFromUtf8(utf8)); }
-std::string utf8FromAnsi(std::string_view ansi) { return utf8FromWide(toWide(CP_ACP, ansi)); }
+std::wstring wideFromUtf8(std::string_view utf8) {
+  return toWide(CP_UTF8, utf8);
+}
+std::string utf8FromWide(std::wstring_view wide) {
+  return fromWide(CP_UTF8, wide);
+}
+std::string ansiFromUtf8(std::string_view utf8) {
+  return fromWide(CP_ACP, wideFromUtf8(utf8));
+}
+std::string utf8FromAnsi(std::string_view ansi) {
+  return utf8FromWide(toWide(CP_ACP, ansi));
+}
 
 }  // namespace windows

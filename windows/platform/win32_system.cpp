@@ -1,6 +1,7 @@
 #include "windows/platform/win32_system.hpp"
 
 #include <windows.h>
+
 #include <winspool.h>
 
 #include <vector>
@@ -69,7 +70,9 @@ std::int32_t Win32System::RegQueryValueExA(platform::Handle key, const std::stri
   return status;
 }
 
-std::int32_t Win32System::RegCloseKey(platform::Handle key) { return ::RegCloseKey(keyOf(key)); }
+std::int32_t Win32System::RegCloseKey(platform::Handle key) {
+  return ::RegCloseKey(keyOf(key));
+}
 
 // --- Modules ------------------------------------------------------------------------------
 
@@ -110,8 +113,8 @@ platform::Handle Win32System::HtmlHelpA(platform::Handle owner, const std::strin
   if (htmlHelp_ == nullptr) {
     if (helpLibrary_ == nullptr) helpLibrary_ = ::LoadLibraryA("hhctrl.ocx");
     if (helpLibrary_ == nullptr) return 0;
-    htmlHelp_ = reinterpret_cast<void*>(
-        GetProcAddress(static_cast<HMODULE>(helpLibrary_), "HtmlHelpA"));
+    htmlHelp_ =
+        reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(helpLibrary_), "HtmlHelpA"));
     if (htmlHelp_ == nullptr) return 0;
   }
   const auto function = reinterpret_cast<HtmlHelpAFunction>(htmlHelp_);
@@ -120,7 +123,9 @@ platform::Handle Win32System::HtmlHelpA(platform::Handle owner, const std::strin
 
 // --- The default printer ------------------------------------------------------------------
 
-bool Win32System::HasDefaultPrinter() { return !defaultPrinterName().empty(); }
+bool Win32System::HasDefaultPrinter() {
+  return !defaultPrinterName().empty();
+}
 
 bool Win32System::GetDefaultPrinterDevMode(DevMode& mode) {
   std::string name = defaultPrinterName();
@@ -149,7 +154,9 @@ platform::Handle Win32System::CreateDefaultPrinterDC() {
   return toHandle(CreateDCA("WINSPOOL", name.c_str(), nullptr, nullptr));
 }
 
-bool Win32System::DeleteDC(platform::Handle dc) { return ::DeleteDC(handleOf<HDC>(dc)) != FALSE; }
+bool Win32System::DeleteDC(platform::Handle dc) {
+  return ::DeleteDC(handleOf<HDC>(dc)) != FALSE;
+}
 
 std::int32_t Win32System::GetDeviceCaps(platform::Handle dc, int index) {
   return ::GetDeviceCaps(handleOf<HDC>(dc), index);
@@ -157,10 +164,10 @@ std::int32_t Win32System::GetDeviceCaps(platform::Handle dc, int index) {
 
 // --- Windows and fonts --------------------------------------------------------------------
 
-bool Win32System::SetWindowPos(platform::Handle window, platform::Handle insertAfter, int x,
-                               int y, int cx, int cy, std::uint32_t flags) {
-  return ::SetWindowPos(handleOf<HWND>(window), handleOf<HWND>(insertAfter), x, y, cx, cy,
-                        flags) != FALSE;
+bool Win32System::SetWindowPos(platform::Handle window, platform::Handle insertAfter, int x, int y,
+                               int cx, int cy, std::uint32_t flags) {
+  return ::SetWindowPos(handleOf<HWND>(window), handleOf<HWND>(insertAfter), x, y, cx, cy, flags) !=
+         FALSE;
 }
 
 platform::Handle Win32System::GetDC(platform::Handle window) {
@@ -183,15 +190,23 @@ int Win32System::GetTextFaceA(platform::Handle dc, int count, char* faceName) {
   return ::GetTextFaceA(handleOf<HDC>(dc), count, faceName);
 }
 
-std::uint32_t Win32System::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
+std::uint32_t Win32System::GetUserDefaultLCID() {
+  return ::GetUserDefaultLCID();
+}
 
 // --- The locale ---------------------------------------------------------------------------
 
-std::uint32_t Win32System::GetACP() { return ::GetACP(); }
+std::uint32_t Win32System::GetACP() {
+  return ::GetACP();
+}
 
-std::string Win32System::ToAnsi(const std::string& utf8) { return ansiFromUtf8(utf8); }
+std::string Win32System::ToAnsi(const std::string& utf8) {
+  return ansiFromUtf8(utf8);
+}
 
-std::string Win32System::FromAnsi(const std::string& ansi) { return utf8FromAnsi(ansi); }
+std::string Win32System::FromAnsi(const std::string& ansi) {
+  return utf8FromAnsi(ansi);
+}
 
 char Win32System::DecimalSeparator() {
   char separator[4] = {};

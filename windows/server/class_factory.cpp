@@ -7,11 +7,17 @@
 
 namespace windows {
 
-ClassFactory* ClassFactory::create(ServerModule& module) { return new ClassFactory(module); }
+ClassFactory* ClassFactory::create(ServerModule& module) {
+  return new ClassFactory(module);
+}
 
-ClassFactory::ClassFactory(ServerModule& module) : module_(module) { module_.objectCreated(); }
+ClassFactory::ClassFactory(ServerModule& module) : module_(module) {
+  module_.objectCreated();
+}
 
-ClassFactory::~ClassFactory() { module_.objectDestroyed(); }
+ClassFactory::~ClassFactory() {
+  module_.objectDestroyed();
+}
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
@@ -24,7 +30,9 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 
-ULONG ClassFactory::AddRef() { return ++references_; }
+ULONG ClassFactory::AddRef() {
+  return ++references_;
+}
 
 ULONG ClassFactory::Release() {
   const ULONG left = --references_;

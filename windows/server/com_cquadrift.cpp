@@ -28,7 +28,9 @@ bool objectArgument(const VARIANT& arg, IDispatch*& object) {
 
 }  // namespace
 
-ComCQuadrift* ComCQuadrift::create(ServerModule& module) { return new ComCQuadrift(module); }
+ComCQuadrift* ComCQuadrift::create(ServerModule& module) {
+  return new ComCQuadrift(module);
+}
 
 ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
   module_.objectCreated();
@@ -57,7 +59,9 @@ HRESULT ComCQuadrift::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 
-ULONG ComCQuadrift::AddRef() { return ++references_; }
+ULONG ComCQuadrift::AddRef() {
+  return ++references_;
+}
 
 ULONG ComCQuadrift::Release() {
   const ULONG left = --references_;
@@ -104,8 +108,7 @@ HRESULT ComCQuadrift::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
     case kCommandInitialize:
       if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-      if (params->cNamedArgs > 1 ||
-          (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != 0))
+      if (params->cNamedArgs > 1 || (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != 0))
         return DISP_E_PARAMNOTFOUND;
       {
         IDispatch* basicCmd = nullptr;

@@ -2,8 +2,8 @@
 
 namespace windows {
 
-automation::Object ComHostControls::create(std::string_view progId,
-                                           std::span<const std::uint8_t>, ui::HostControlSite&) {
+automation::Object ComHostControls::create(std::string_view progId, std::span<const std::uint8_t>,
+                                           ui::HostControlSite&) {
   return creator_.create(progId);
 }
 

@@ -1,5 +1,6 @@
 // The DLL's entry point and its four exports.
 #include <windows.h>
+
 #include <olectl.h>
 
 #include <new>
@@ -42,9 +43,13 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
   return status;
 }
 
-HRESULT STDAPICALLTYPE DllCanUnloadNow() { return theModule->unloadNow() ? S_OK : S_FALSE; }
+HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+  return theModule->unloadNow() ? S_OK : S_FALSE;
+}
 
-HRESULT STDAPICALLTYPE ZULRegisterServer() { return windows::registerServer(theModule->path()); }
+HRESULT STDAPICALLTYPE ZULRegisterServer() {
+  return windows::registerServer(theModule->path());
+}
 
 HRESULT STDAPICALLTYPE ZULUnregisterServer() {
   return windows::unregisterServer(theModule->path());

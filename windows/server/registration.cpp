@@ -54,8 +54,8 @@ LibraryFacts libraryFacts(const std::wstring& modulePath) {
 bool isEmpty(HKEY key) {
   DWORD subKeys = 0;
   DWORD values = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return false;
   return subKeys == 0 && values == 0;
 }

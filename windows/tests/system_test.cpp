@@ -25,12 +25,24 @@ struct LocaleFacts {
 };
 
 const LocaleFacts kLocales[] = {
-    {1033, 1252, '.', {{"1033", 193, "Move Sheet Border"}, {"1041", 193, "??????"},
-                       {"1031", 194, "Zeichnungsmaßstab"}}},
-    {1031, 1252, ',', {{"1031", 194, "Zeichnungsmaßstab"}, {"1031", 193, "Blattrahmen verschieben"},
-                       {"1033", 100, "Folio (8.5in x 13in)"}}},
-    {1041, 932, '.', {{"1041", 193, "用紙枠の移動"}, {"1041", 100, "フォリオ (8.5in x 13in)"},
-                      {"1033", 193, "Move Sheet Border"}}},
+    {1033,
+     1252,
+     '.',
+     {{"1033", 193, "Move Sheet Border"},
+      {"1041", 193, "??????"},
+      {"1031", 194, "Zeichnungsmaßstab"}}},
+    {1031,
+     1252,
+     ',',
+     {{"1031", 194, "Zeichnungsmaßstab"},
+      {"1031", 193, "Blattrahmen verschieben"},
+      {"1033", 100, "Folio (8.5in x 13in)"}}},
+    {1041,
+     932,
+     '.',
+     {{"1041", 193, "用紙枠の移動"},
+      {"1041", 100, "フォリオ (8.5in x 13in)"},
+      {"1033", 193, "Move Sheet Border"}}},
 };
 
 class System : public testing::Test {
@@ -93,7 +105,8 @@ TEST_F(System, LongStringsAreCutTo499Bytes) {
 }
 
 TEST_F(System, HelpFileFromTheRealRegistry) {
-  const wchar_t* key = L"Software\\Kestrova\\Applications\\QuadriftSystem.Application\\Help\\HelpFile";
+  const wchar_t* key =
+      L"Software\\Kestrova\\Applications\\QuadriftSystem.Application\\Help\\HelpFile";
   struct Case {
     std::wstring stored;
     DWORD type;
@@ -119,7 +132,8 @@ TEST_F(System, HelpFileFromTheRealRegistry) {
               c.expected);
     EXPECT_EQ(sink_.reports.size(), c.reports);
   }
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Kestrova\\Applications\\QuadriftSystem.Application");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                 L"Software\\Kestrova\\Applications\\QuadriftSystem.Application");
   EXPECT_EQ(platform::GetHelpFileNameFromRegistry(system_, sink_, "QuadriftSystem.Application"),
             ".chm");
 }
@@ -133,7 +147,8 @@ TEST_F(System, HtmlHelpIsReachedInTheHelpControl) {
 TEST_F(System, StockFontFaceAndNoDefaultPrinter) {
   const platform::Handle dc = system_.GetDC(0);
   ASSERT_NE(dc, 0u);
-  const platform::Handle old = system_.SelectObject(dc, system_.GetStockObject(platform::kDefaultGuiFont));
+  const platform::Handle old =
+      system_.SelectObject(dc, system_.GetStockObject(platform::kDefaultGuiFont));
   char face[80] = {};
   EXPECT_GT(system_.GetTextFaceA(dc, 80, face), 0);
   EXPECT_STRNE(face, "");

@@ -114,7 +114,9 @@ HRESULT FakeObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT FakeObject::GetTypeInfo(UINT, LCID, ITypeInfo**) { return DISP_E_BADINDEX; }
+HRESULT FakeObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+  return DISP_E_BADINDEX;
+}
 
 HRESULT FakeObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
   return DISP_E_UNKNOWNNAME;
@@ -133,8 +135,7 @@ HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VA
   return S_OK;
 }
 
-RegisteredClass::RegisteredClass(const std::wstring& progId, const CLSID& clsid,
-                                 IDispatch& object)
+RegisteredClass::RegisteredClass(const std::wstring& progId, const CLSID& clsid, IDispatch& object)
     : progId_(progId), factory_(new SingleObjectFactory(object)) {
   setClassValue(progId + L"\\CLSID", L"", textOf(clsid));
   CoRegisterClassObject(clsid, factory_, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);

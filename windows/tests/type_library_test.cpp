@@ -33,9 +33,9 @@ Documentation documentationOf(ITypeInfo* info, MEMBERID id) {
 class TypeLibrary : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(LoadTypeLibEx(wintest::besideTests(L"kstQuadrift412.dll").c_str(), REGKIND_NONE,
-                            &library_),
-              S_OK);
+    ASSERT_EQ(
+        LoadTypeLibEx(wintest::besideTests(L"kstQuadrift412.dll").c_str(), REGKIND_NONE, &library_),
+        S_OK);
   }
   void TearDown() override {
     if (library_ != nullptr) library_->Release();
@@ -73,8 +73,8 @@ TEST_F(TypeLibrary, LibraryAttributesNameAndHelp) {
   // The library's own help context, read from the MSFT header of the embedded resource.
   HRSRC resource = FindResourceW(wintest::component(), MAKEINTRESOURCEW(1), L"TYPELIB");
   ASSERT_NE(resource, nullptr);
-  const auto* bytes = static_cast<const unsigned char*>(
-      LockResource(LoadResource(wintest::component(), resource)));
+  const auto* bytes =
+      static_cast<const unsigned char*>(LockResource(LoadResource(wintest::component(), resource)));
   ASSERT_EQ(std::memcmp(bytes, "MSFT", 4), 0);
   DWORD context = 0;
   std::memcpy(&context, bytes + 44, sizeof context);
