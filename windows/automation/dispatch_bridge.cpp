@@ -49,23 +49,7 @@ HRESULT DispatchBridge::QueryInterface(REFIID iid, void** out) {
     *out = this;
     return S_OK;
   }
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG DispatchBridge::AddRef() {
-  return ++references_;
-}
-
-ULONG DispatchBridge::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+  return Unknown::QueryInterface(iid, out);
 }
 
 HRESULT DispatchBridge::GetTypeInfoCount(UINT* count) {

@@ -19,27 +19,6 @@ ClassFactory::~ClassFactory() {
   module_.objectDestroyed();
 }
 
-HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ClassFactory::AddRef() {
-  return ++references_;
-}
-
-ULONG ClassFactory::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
   *out = nullptr;

@@ -4,7 +4,7 @@
 
 #include <unknwn.h>
 
-#include <atomic>
+#include "windows/automation/com_unknown.hpp"
 
 namespace windows {
 
@@ -12,23 +12,22 @@ class ServerModule;
 
 // The class factory of CQuadrift. It counts as a live object of the module while it exists,
 // and LockServer holds the module's lock count.
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public Unknown<ClassFactory, IClassFactory> {
  public:
   // A new factory with one reference.
   static ClassFactory* create(ServerModule& module);
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  static bool answers(REFIID iid) {
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory);
+  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
  private:
   explicit ClassFactory(ServerModule& module);
-  virtual ~ClassFactory();
+  ~ClassFactory() override;
 
   ServerModule& module_;
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace windows

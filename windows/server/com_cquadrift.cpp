@@ -47,28 +47,6 @@ ComCQuadrift::~ComCQuadrift() {
   module_.objectDestroyed();
 }
 
-HRESULT ComCQuadrift::QueryInterface(REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, IID__CQuadrift)) {
-    *out = static_cast<_CQuadrift*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ComCQuadrift::AddRef() {
-  return ++references_;
-}
-
-ULONG ComCQuadrift::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT ComCQuadrift::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) return E_POINTER;
   *count = 1;

@@ -4,10 +4,10 @@
 
 #include <oaidl.h>
 
-#include <atomic>
 #include <memory>
 
 #include "kstQuadrift412.h"
+#include "windows/automation/com_unknown.hpp"
 
 namespace command {
 class CQuadrift;
@@ -21,7 +21,7 @@ class ServerModule;
 // IDispatch for it with a hand-written Invoke on the two dispatch ids. The members are guarded
 // in the component, so their failures are reported there and the caller sees success; a
 // Failure outside them (an argument that is not an object) reaches the caller as EXCEPINFO.
-class ComCQuadrift final : public _CQuadrift {
+class ComCQuadrift final : public Unknown<ComCQuadrift, _CQuadrift> {
  public:
   static constexpr DISPID kCommandInitialize = 0x60030000;
   static constexpr DISPID kHelpFileName = 0x68030001;
@@ -29,9 +29,10 @@ class ComCQuadrift final : public _CQuadrift {
   // A new instance with one reference, counted as a live object of `module`.
   static ComCQuadrift* create(ServerModule& module);
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  static bool answers(REFIID iid) {
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+           IsEqualIID(iid, IID__CQuadrift);
+  }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
@@ -45,14 +46,13 @@ class ComCQuadrift final : public _CQuadrift {
 
  private:
   explicit ComCQuadrift(ServerModule& module);
-  virtual ~ComCQuadrift();
+  ~ComCQuadrift() override;
 
   HRESULT initialize(IDispatch* basicCmd);
   HRESULT helpFileName(BSTR* fileName);
 
   ServerModule& module_;
   std::unique_ptr<command::CQuadrift> object_;
-  std::atomic<ULONG> references_{1};
 };
 
 }  // namespace windows
