@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "windows/automation/com_unknown.hpp"
+
 namespace wintest {
 namespace {
 
@@ -14,24 +16,11 @@ class Apartment : public testing::Environment {
 [[maybe_unused]] testing::Environment* const apartment =
     testing::AddGlobalTestEnvironment(new Apartment);
 
-class SingleObjectFactory final : public IClassFactory {
+class SingleObjectFactory final : public windows::Unknown<SingleObjectFactory, IClassFactory> {
  public:
   explicit SingleObjectFactory(IDispatch& object) : object_(object) {}
-  virtual ~SingleObjectFactory() = default;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
+  static bool answers(REFIID iid) {
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory);
   }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override {
     return object_.QueryInterface(iid, out);
@@ -40,7 +29,6 @@ class SingleObjectFactory final : public IClassFactory {
 
  private:
   IDispatch& object_;
-  std::atomic<ULONG> references_{1};
 };
 
 std::wstring textOf(const CLSID& clsid) {

@@ -30,6 +30,15 @@ Documentation documentationOf(ITypeInfo* info, MEMBERID id) {
   return d;
 }
 
+// The type that `info`'s implemented interface `index` refers to (-1: a dual's vtable side).
+ITypeInfo* implementedType(ITypeInfo* info, UINT index) {
+  HREFTYPE ref = 0;
+  ITypeInfo* implemented = nullptr;
+  EXPECT_EQ(info->GetRefTypeOfImplType(index, &ref), S_OK);
+  EXPECT_EQ(info->GetRefTypeInfo(ref, &implemented), S_OK);
+  return implemented;
+}
+
 class TypeLibrary : public testing::Test {
  protected:
   void SetUp() override {
@@ -141,19 +150,15 @@ TEST_F(TypeLibrary, DispatchInterfaceItsFlagsAndMembers) {
 
   // The dual interface's vtable side is OLE-automation compatible and derives from stdole2's
   // IDispatch.
-  HREFTYPE vtableRef = 0;
-  ITypeInfo* vtable = nullptr;
-  ASSERT_EQ(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef), S_OK);
-  ASSERT_EQ(info->GetRefTypeInfo(vtableRef, &vtable), S_OK);
+  ITypeInfo* vtable = implementedType(info, static_cast<UINT>(-1));
+  ASSERT_NE(vtable, nullptr);
   TYPEATTR* vattr = nullptr;
   ASSERT_EQ(vtable->GetTypeAttr(&vattr), S_OK);
   EXPECT_EQ(vattr->typekind, TKIND_INTERFACE);
   EXPECT_TRUE(vattr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION);
   vtable->ReleaseTypeAttr(vattr);
-  HREFTYPE baseRef = 0;
-  ITypeInfo* base = nullptr;
-  ASSERT_EQ(vtable->GetRefTypeOfImplType(0, &baseRef), S_OK);
-  ASSERT_EQ(vtable->GetRefTypeInfo(baseRef, &base), S_OK);
+  ITypeInfo* base = implementedType(vtable, 0);
+  ASSERT_NE(base, nullptr);
   ITypeLib* imported = nullptr;
   UINT index = 0;
   ASSERT_EQ(base->GetContainingTypeLib(&imported, &index), S_OK);
@@ -179,10 +184,8 @@ TEST_F(TypeLibrary, CreatableClassWithItsDefaultInterface) {
   INT flags = 0;
   ASSERT_EQ(info->GetImplTypeFlags(0, &flags), S_OK);
   EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
-  HREFTYPE ref = 0;
-  ITypeInfo* implemented = nullptr;
-  ASSERT_EQ(info->GetRefTypeOfImplType(0, &ref), S_OK);
-  ASSERT_EQ(info->GetRefTypeInfo(ref, &implemented), S_OK);
+  ITypeInfo* implemented = implementedType(info, 0);
+  ASSERT_NE(implemented, nullptr);
   EXPECT_EQ(documentationOf(implemented, MEMBERID_NIL).name, L"_CQuadrift");
   const Documentation d = documentationOf(info, MEMBERID_NIL);
   EXPECT_EQ(d.doc, kDescription);

@@ -1,18 +1,7 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64 (the POSIX thread model, which
-# GoogleTest needs; its runtime is linked in statically). Tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with MinGW-w64. Tests run under Wine.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QUADRIFT_WINDOWS_TRIPLET i686-w64-mingw32)
 set(QUADRIFT_WINDOWS_BITS 32)
-
-set(CMAKE_C_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-windres)
-set(QUADRIFT_WIDL ${QUADRIFT_WINDOWS_TRIPLET}-widl)
-set(QUADRIFT_WIDL_FLAGS --win32 -I/usr/include/wine/wine/windows -L/usr/lib/i386-linux-gnu/wine/i386-windows)
-set(QUADRIFT_OBJDUMP ${QUADRIFT_WINDOWS_TRIPLET}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUADRIFT_WINDOWS_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(QUADRIFT_WIDL_FLAGS --win32 -I/usr/include/wine/wine/windows
+    -L/usr/lib/i386-linux-gnu/wine/i386-windows)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
