@@ -11,6 +11,8 @@
 namespace windows {
 namespace {
 
+static_assert(sizeof(platform::Handle) == sizeof(HANDLE), "a handle must carry the system's");
+
 template <class T>
 T handleOf(platform::Handle h) {
   return reinterpret_cast<T>(h);
