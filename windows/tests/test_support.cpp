@@ -106,13 +106,27 @@ HRESULT FakeObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
   return DISP_E_BADINDEX;
 }
 
-HRESULT FakeObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return DISP_E_UNKNOWNNAME;
+HRESULT FakeObject::GetIDsOfNames(REFIID, LPOLESTR* asked, UINT count, LCID, DISPID* ids) {
+  ++nameLookups;
+  const auto it = count == 1 ? names.find(asked[0]) : names.end();
+  if (it == names.end()) return DISP_E_UNKNOWNNAME;
+  ids[0] = it->second;
+  return S_OK;
 }
 
-HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                           EXCEPINFO*, UINT*) {
+HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* info, UINT*) {
   invoked.push_back(id);
+  lastFlags = flags;
+  if (const auto failure = failures.find(id); failure != failures.end()) {
+    if (failure->second == DISP_E_EXCEPTION && info != nullptr) {
+      *info = exception;
+      info->bstrSource = SysAllocString(exception.bstrSource);
+      info->bstrDescription = SysAllocString(exception.bstrDescription);
+      info->bstrHelpFile = SysAllocString(exception.bstrHelpFile);
+    }
+    return failure->second;
+  }
   const auto it = members.find(id);
   if (it == members.end()) return DISP_E_MEMBERNOTFOUND;
   VARIANT value = it->second(*params);

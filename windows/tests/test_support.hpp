@@ -40,6 +40,13 @@ class FakeObject final : public IDispatch {
 
   std::map<DISPID, Member> members;
   std::vector<DISPID> invoked;
+  WORD lastFlags = 0;
+  // Members that fail with their HRESULT, and the exception DISP_E_EXCEPTION describes.
+  std::map<DISPID, HRESULT> failures;
+  EXCEPINFO exception{};
+  // Names GetIDsOfNames knows, and how often it was asked.
+  std::map<std::wstring, DISPID> names;
+  int nameLookups = 0;
   ULONG references() const { return references_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
