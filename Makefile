@@ -1,5 +1,6 @@
 # Entry points; each installs what it needs first (apt-get, needs root or sudo).
-.PHONY: deps demo test test-dev test-asan test-fuzz-smoke bench fuzz format check-format clean
+.PHONY: deps deps-windows demo test test-portable test-dev test-asan test-fuzz-smoke test-windows \
+        test-win32 test-win64 bench fuzz format check-format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -11,7 +12,21 @@ demo: deps build/dev/build.ninja
 	cmake --build --preset dev --target quadrift quadrift_satellites
 	bash scripts/demo.sh build/dev
 
-test: test-dev test-asan test-fuzz-smoke check-format
+test: test-portable test-windows
+
+# The quick round: the portable builds only.
+test-portable: test-dev test-asan test-fuzz-smoke check-format
+
+deps-windows:
+	@bash scripts/install-windows-deps.sh
+
+# kstQuadrift412.dll and its satellites for 32-bit and 64-bit Windows, tested under Wine.
+test-windows: test-win32 test-win64
+
+test-win32 test-win64: test-%: deps-windows
+	cmake --preset $*
+	cmake --build --preset $*
+	ctest --preset $*
 
 test-dev: deps
 	cmake --preset dev

@@ -5,8 +5,9 @@
 
 namespace platform {
 
-// Handles are 32-bit, as in the 32-bit process the component is built for. 0 means none.
-using Handle = std::uint32_t;
+// Handles are pointer-sized, as the system's are: 32-bit in a 32-bit process, 64-bit in a
+// 64-bit one, where a module loaded as a data file can lie above 4 GB. 0 means none.
+using Handle = std::uintptr_t;
 
 inline constexpr Handle kHKeyLocalMachine = 0x80000002u;
 inline constexpr std::uint32_t kKeyRead =

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what the Windows builds and their tests under Wine need, only what is missing:
+# the MinGW-w64 cross compilers and tools, 64-bit Wine with its IDL files, and 32-bit Wine
+# (which needs the i386 architecture). Needs root (or sudo); non-interactive.
+set -euo pipefail
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+packages=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev)
+missing=()
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+updated=no
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  apt_get update -qq && updated=yes
+  apt_get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# 32-bit Wine: the i386 architecture first, then wine32 from its package lists.
+if ! installed wine32:i386; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+    updated=no
+  fi
+  [ "$updated" = yes ] || apt_get update -qq
+  echo "Installing: wine32:i386"
+  apt_get install -y -qq --no-install-recommends wine32:i386
+fi

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the given prefix, which is made on first use (once,
+# even when several tests start together). BITS is 32 or 64. A 32-bit program on a machine
+# that cannot execute 32-bit code exits with 77, which the tests count as skipped.
+# Usage: wine-run.sh PREFIX BITS PROGRAM [ARGS...]
+set -euo pipefail
+prefix=$1
+bits=$2
+shift 2
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
+wine32=/usr/lib/wine/wine
+wine64=/usr/lib/wine/wine64
+can_run_32() { "$wine32" --version > /dev/null 2>&1; }
+if [ "$bits" = 32 ] && ! can_run_32; then
+  echo "This machine cannot execute 32-bit programs: skipped" >&2
+  exit 77
+fi
+if [ ! -f "$prefix/.ready" ]; then
+  mkdir -p "$(dirname "$prefix")"
+  (
+    flock 9
+    if [ ! -f "$prefix/.ready" ]; then
+      echo "Making the Wine prefix $prefix" >&2
+      boot=$wine64
+      can_run_32 && boot=$wine32  # a mixed 32/64-bit prefix
+      "$boot" wineboot -i > /dev/null 2>&1 || true
+      WINEPREFIX=$prefix wineserver -w
+      [ -f "$prefix/system.reg" ] || { echo "wineboot made no prefix in $prefix" >&2; exit 1; }
+      touch "$prefix/.ready"
+    fi
+  ) 9> "$prefix.lock"
+fi
+if [ "$bits" = 32 ]; then exec "$wine32" "$@"; else exec "$wine64" "$@"; fi

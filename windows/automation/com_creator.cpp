@@ -1,0 +1,27 @@
+#include "windows/automation/com_creator.hpp"
+
+#include <windows.h>
+
+#include <oaidl.h>
+#include <objbase.h>
+
+#include "automation/failure.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/platform/ansi_codec.hpp"
+
+namespace windows {
+
+automation::Object ComCreator::create(std::string_view progId) {
+  const std::wstring name = wideFromUtf8(progId);
+  CLSID clsid;
+  IDispatch* dispatch = nullptr;
+  if (FAILED(CLSIDFromProgID(name.c_str(), &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                              IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+    throw automation::runtimeFailure(automation::kCannotCreateObject);
+  automation::Object object = ComDispatch::wrap(dispatch);
+  dispatch->Release();
+  return object;
+}
+
+}  // namespace windows

@@ -1,0 +1,95 @@
+#include "windows/automation/dispatch_bridge.hpp"
+
+#include <vector>
+
+#include "automation/variant.hpp"
+#include "windows/automation/com_variant.hpp"
+#include "windows/automation/failure_info.hpp"
+#include "windows/platform/ansi_codec.hpp"
+
+namespace windows {
+namespace {
+
+// Answers QueryInterface only inside this process, to recognise a bridge handed back.
+const IID kBridgeIid = {
+    0x5e0b1d2a, 0x7c43, 0x4f8e, {0x9a, 0x61, 0x2d, 0x84, 0x13, 0xb7, 0x0c, 0x55}};
+
+automation::InvokeKind kindOf(WORD flags) {
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return automation::InvokeKind::Put;
+  if (flags & DISPATCH_METHOD) return automation::InvokeKind::Call;
+  return automation::InvokeKind::Get;
+}
+
+}  // namespace
+
+std::vector<automation::Variant> argumentsOf(const DISPPARAMS& params) {
+  std::vector<automation::Variant> args;
+  args.reserve(params.cArgs);
+  // Positional arguments come last first, after the named ones; a put's value is named.
+  const UINT named = params.cNamedArgs;
+  for (UINT i = params.cArgs; i > named; --i) args.push_back(fromVariant(params.rgvarg[i - 1]));
+  for (UINT i = 0; i < named; ++i) args.push_back(fromVariant(params.rgvarg[i]));
+  return args;
+}
+
+IDispatch* DispatchBridge::create(const automation::Object& object) {
+  return new DispatchBridge(object);
+}
+
+automation::Object DispatchBridge::objectOf(IDispatch* dispatch) {
+  void* bridge = nullptr;
+  if (FAILED(dispatch->QueryInterface(kBridgeIid, &bridge)) || bridge == nullptr) return {};
+  // The private interface hands out the bridge itself, without a reference.
+  return static_cast<DispatchBridge*>(bridge)->object_;
+}
+
+HRESULT DispatchBridge::QueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  if (IsEqualIID(iid, kBridgeIid)) {
+    *out = this;
+    return S_OK;
+  }
+  return Unknown::QueryInterface(iid, out);
+}
+
+HRESULT DispatchBridge::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT DispatchBridge::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info != nullptr) *info = nullptr;
+  return DISP_E_BADINDEX;
+}
+
+HRESULT DispatchBridge::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
+  return atBoundary(nullptr, [&]() -> HRESULT {
+    HRESULT status = S_OK;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (const auto id = object_.get()->idOfName(utf8FromWide(names[0])))
+      ids[0] = *id;
+    else
+      status = DISP_E_UNKNOWNNAME;
+    // Named arguments of the member are not supported.
+    if (count > 1) status = DISP_E_UNKNOWNNAME;
+    return status;
+  });
+}
+
+HRESULT DispatchBridge::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                               VARIANT* result, EXCEPINFO* info, UINT*) {
+  if (params == nullptr) return E_INVALIDARG;
+  return atBoundary(info, [&]() -> HRESULT {
+    std::vector<automation::Variant> args = argumentsOf(*params);
+    const automation::Variant value = object_.invoke(id, kindOf(flags), args);
+    if (result != nullptr) {
+      VariantInit(result);
+      *result = toVariant(value);
+    }
+    return S_OK;
+  });
+}
+
+}  // namespace windows

@@ -1,0 +1,71 @@
+#include "windows/automation/failure_info.hpp"
+
+#include <string>
+
+#include "windows/automation/bstr.hpp"
+
+namespace windows {
+namespace {
+
+constexpr std::int32_t kWrongArgumentCount = 450;
+
+// The runtime's error number carried in an HRESULT of the control facility, or the HRESULT.
+std::int32_t numberOf(HRESULT result) {
+  if (HRESULT_FACILITY(result) == FACILITY_CONTROL) return HRESULT_CODE(result);
+  return static_cast<std::int32_t>(result);
+}
+
+}  // namespace
+
+automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
+  namespace errnum = automation::errnum;
+  if (result == DISP_E_EXCEPTION && info != nullptr) {
+    if (info->pfnDeferredFillIn != nullptr) info->pfnDeferredFillIn(info);
+    automation::Failure failure(info->wCode != 0 ? info->wCode : numberOf(info->scode),
+                                utf8Of(info->bstrDescription), utf8Of(info->bstrSource),
+                                utf8Of(info->bstrHelpFile),
+                                static_cast<std::int32_t>(info->dwHelpContext));
+    SysFreeString(info->bstrSource);
+    SysFreeString(info->bstrDescription);
+    SysFreeString(info->bstrHelpFile);
+    *info = EXCEPINFO{};
+    return failure;
+  }
+  switch (result) {
+    case DISP_E_MEMBERNOTFOUND:
+    case DISP_E_UNKNOWNNAME:
+      return automation::runtimeFailure(errnum::kMemberNotFound);
+    case DISP_E_TYPEMISMATCH:
+      return automation::runtimeFailure(errnum::kTypeMismatch);
+    case DISP_E_OVERFLOW:
+      return automation::runtimeFailure(errnum::kOverflow);
+    case E_OUTOFMEMORY:
+      return automation::runtimeFailure(errnum::kOutOfMemory);
+    case DISP_E_BADPARAMCOUNT:
+    case DISP_E_PARAMNOTOPTIONAL:
+      return automation::Failure(kWrongArgumentCount,
+                                 "Wrong number of arguments or invalid property assignment");
+    default:
+      if (HRESULT_FACILITY(result) == FACILITY_CONTROL)
+        return automation::runtimeFailure(HRESULT_CODE(result));
+      return automation::Failure(numberOf(result), "Automation error");
+  }
+}
+
+HRESULT reportFailure(const automation::Failure& failure, EXCEPINFO* info) {
+  if (info != nullptr) {
+    *info = EXCEPINFO{};
+    info->bstrSource = bstrOf(failure.source);
+    info->bstrDescription = bstrOf(failure.description);
+    info->bstrHelpFile = bstrOf(failure.helpFile);
+    info->dwHelpContext = static_cast<DWORD>(failure.helpContext);
+    // The runtime's own numbers travel in the control facility, as its callers expect.
+    if (failure.number > 0 && failure.number <= 0xFFFF)
+      info->scode = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, failure.number);
+    else
+      info->scode = static_cast<SCODE>(failure.number);
+  }
+  return DISP_E_EXCEPTION;
+}
+
+}  // namespace windows

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include "automation/failure.hpp"
+
+namespace windows {
+
+// A failed IDispatch::Invoke as the component's Failure: the callee's EXCEPINFO for
+// DISP_E_EXCEPTION (its number from wCode, else from the HRESULT), the runtime's failure for
+// the standard dispatch errors, and "automation error" carrying the HRESULT otherwise.
+automation::Failure failureOf(HRESULT result, EXCEPINFO* info);
+
+// Fills `info` (when the caller gave one) from `failure` and returns DISP_E_EXCEPTION.
+HRESULT reportFailure(const automation::Failure& failure, EXCEPINFO* info);
+
+// Runs `body` at the COM boundary: a Failure becomes EXCEPINFO and DISP_E_EXCEPTION, running out
+// of memory E_OUTOFMEMORY, anything else E_UNEXPECTED; no exception crosses into the caller.
+template <class Body>
+HRESULT atBoundary(EXCEPINFO* info, Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const automation::Failure& failure) {
+    return reportFailure(failure, info);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+}  // namespace windows

@@ -1,0 +1,142 @@
+#include "windows/server/com_cquadrift.hpp"
+
+#include "command/cquadrift.hpp"
+#include "windows/automation/bstr.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/automation/failure_info.hpp"
+#include "windows/server/server_module.hpp"
+
+namespace windows {
+namespace {
+
+// The object argument of Command_Initialize as a caller may pass it: by value, by reference,
+// or in a variant by reference. False for anything else.
+bool objectArgument(const VARIANT& arg, IDispatch*& object) {
+  switch (V_VT(&arg)) {
+    case VT_DISPATCH:
+      object = V_DISPATCH(&arg);
+      return true;
+    case VT_BYREF | VT_DISPATCH:
+      object = V_DISPATCHREF(&arg) != nullptr ? *V_DISPATCHREF(&arg) : nullptr;
+      return true;
+    case VT_BYREF | VT_VARIANT:
+      return V_VARIANTREF(&arg) != nullptr && objectArgument(*V_VARIANTREF(&arg), object);
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+ComCQuadrift* ComCQuadrift::create(ServerModule& module) {
+  return new ComCQuadrift(module);
+}
+
+ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
+  module_.objectCreated();
+  try {
+    object_ = std::make_unique<command::CQuadrift>(module_.component());
+  } catch (...) {
+    module_.objectDestroyed();
+    throw;
+  }
+}
+
+ComCQuadrift::~ComCQuadrift() {
+  object_.reset();
+  module_.objectDestroyed();
+}
+
+HRESULT ComCQuadrift::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 1;
+  return S_OK;
+}
+
+HRESULT ComCQuadrift::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  if (info == nullptr) return E_POINTER;
+  *info = nullptr;
+  if (index != 0) return DISP_E_BADINDEX;
+  ITypeLib* library = nullptr;
+  HRESULT status = LoadTypeLibEx(module_.path().c_str(), REGKIND_NONE, &library);
+  if (FAILED(status)) return status;
+  status = library->GetTypeInfoOfGuid(IID__CQuadrift, info);
+  library->Release();
+  return status;
+}
+
+HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
+  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+  if (lstrcmpiW(names[0], L"Command_Initialize") == 0) {
+    ids[0] = kCommandInitialize;
+    if (count == 2 && lstrcmpiW(names[1], L"BasicCmd") == 0) ids[1] = 0;
+  } else if (lstrcmpiW(names[0], L"HelpFileName") == 0) {
+    ids[0] = kHelpFileName;
+  }
+  for (UINT i = 0; i < count; ++i)
+    if (ids[i] == DISPID_UNKNOWN) return DISP_E_UNKNOWNNAME;
+  return S_OK;
+}
+
+HRESULT ComCQuadrift::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                             VARIANT* result, EXCEPINFO* info, UINT* argError) {
+  if (params == nullptr) return E_INVALIDARG;
+  switch (id) {
+    case kCommandInitialize:
+      if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+      if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
+      if (params->cNamedArgs > 1 || (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != 0))
+        return DISP_E_PARAMNOTFOUND;
+      {
+        IDispatch* basicCmd = nullptr;
+        if (!objectArgument(params->rgvarg[0], basicCmd)) {
+          if (argError != nullptr) *argError = 0;
+          return DISP_E_TYPEMISMATCH;
+        }
+        return atBoundary(info, [&] { return initialize(basicCmd); });
+      }
+    case kHelpFileName:
+      if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+      if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+      return atBoundary(info, [&]() -> HRESULT {
+        BSTR text = nullptr;
+        const HRESULT status = helpFileName(&text);
+        if (FAILED(status)) return status;
+        if (result != nullptr) {
+          VariantInit(result);
+          V_VT(result) = VT_BSTR;
+          V_BSTR(result) = text;
+        } else {
+          SysFreeString(text);
+        }
+        return S_OK;
+      });
+    default:
+      return DISP_E_MEMBERNOTFOUND;
+  }
+}
+
+HRESULT ComCQuadrift::Command_Initialize(IDispatch** BasicCmd) {
+  if (BasicCmd == nullptr) return E_POINTER;
+  return atBoundary(nullptr, [&] { return initialize(*BasicCmd); });
+}
+
+HRESULT ComCQuadrift::get_HelpFileName(BSTR* fileName) {
+  if (fileName == nullptr) return E_POINTER;
+  *fileName = nullptr;
+  return atBoundary(nullptr, [&] { return helpFileName(fileName); });
+}
+
+HRESULT ComCQuadrift::initialize(IDispatch* basicCmd) {
+  automation::Object command = ComDispatch::wrap(basicCmd);
+  object_->Command_Initialize(command);
+  return S_OK;
+}
+
+HRESULT ComCQuadrift::helpFileName(BSTR* fileName) {
+  *fileName = bstrOf(object_->HelpFileName());
+  return S_OK;
+}
+
+}  // namespace windows

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include "kstQuadrift412.h"
+#include "test_support.hpp"
+
+namespace {
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+
+constexpr DISPID kCommandInitialize = 0x60030000;
+constexpr DISPID kHelpFileName = 0x68030001;
+const CLSID kHostGlobalClsid = {
+    0x3d1c6b52, 0x1f0e, 0x4a57, {0x8e, 0x2a, 0x61, 0x0b, 0x5f, 0x7c, 0x90, 0x11}};
+const CLSID kReporterClsid = {
+    0x3d1c6b52, 0x1f0e, 0x4a57, {0x8e, 0x2a, 0x61, 0x0b, 0x5f, 0x7c, 0x90, 0x12}};
+
+class Server : public testing::Test {
+ protected:
+  void SetUp() override {
+    getClassObject_ = wintest::exportOf<GetClassObject>("DllGetClassObject");
+    canUnload_ = wintest::exportOf<CanUnloadNow>("DllCanUnloadNow");
+    ASSERT_NE(getClassObject_, nullptr);
+    ASSERT_NE(canUnload_, nullptr);
+    ASSERT_EQ(canUnload_(), S_OK);
+    // The error reporter records the identification string and number of each report.
+    reporter_.members[1] = [this](const DISPPARAMS& p) {
+      if (p.cArgs == 9) {
+        idents_.emplace_back(V_BSTR(&p.rgvarg[3]));
+        numbers_.push_back(V_I4(&p.rgvarg[4]));
+      }
+      return VARIANT{};
+    };
+  }
+
+  IClassFactory* factory() {
+    IClassFactory* f = nullptr;
+    EXPECT_EQ(getClassObject_(CLSID_CQuadrift, IID_IClassFactory, reinterpret_cast<void**>(&f)),
+              S_OK);
+    return f;
+  }
+  IDispatch* create() {
+    IClassFactory* f = factory();
+    IDispatch* object = nullptr;
+    EXPECT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
+    f->Release();
+    return object;
+  }
+  HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
+                 VARIANT* result) {
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    EXCEPINFO info{};
+    return object->Invoke(id, IID_NULL, 0, flags, &params, result, &info, nullptr);
+  }
+  std::wstring helpFileName() {
+    IDispatch* object = create();
+    VARIANT result;
+    VariantInit(&result);
+    EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYGET, {}, &result), S_OK);
+    EXPECT_EQ(V_VT(&result), VT_BSTR);
+    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
+    VariantClear(&result);
+    object->Release();
+    return text;
+  }
+
+  GetClassObject getClassObject_ = nullptr;
+  CanUnloadNow canUnload_ = nullptr;
+  wintest::FakeObject reporter_;
+  std::vector<std::wstring> idents_;
+  std::vector<LONG> numbers_;
+};
+
+TEST_F(Server, UnloadOnlyAfterTheLastReleaseAndUnlock) {
+  IClassFactory* f = factory();
+  EXPECT_EQ(canUnload_(), S_FALSE);  // the factory itself
+  IDispatch* object = nullptr;
+  ASSERT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
+  ASSERT_EQ(f->LockServer(TRUE), S_OK);
+  f->Release();
+  EXPECT_EQ(canUnload_(), S_FALSE);  // an object and a lock
+  object->Release();
+  EXPECT_EQ(canUnload_(), S_FALSE);  // the lock
+  f = factory();
+  ASSERT_EQ(f->LockServer(FALSE), S_OK);
+  f->Release();
+  EXPECT_EQ(canUnload_(), S_OK);
+
+  void* none = nullptr;
+  EXPECT_EQ(getClassObject_(IID_IDispatch, IID_IClassFactory, &none), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(none, nullptr);
+}
+
+TEST_F(Server, NamesIdsAndDispatchErrors) {
+  IDispatch* object = create();
+  struct Case {
+    std::vector<std::wstring> names;
+    HRESULT status;
+    std::vector<DISPID> ids;
+  };
+  const Case cases[] = {
+      {{L"Command_Initialize"}, S_OK, {kCommandInitialize}},
+      {{L"command_initialize", L"BASICCMD"}, S_OK, {kCommandInitialize, 0}},
+      {{L"HelpFileName"}, S_OK, {kHelpFileName}},
+      {{L"Nothing"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+  };
+  for (const Case& c : cases) {
+    std::vector<LPOLESTR> names;
+    for (const auto& n : c.names) names.push_back(const_cast<LPOLESTR>(n.c_str()));
+    std::vector<DISPID> ids(names.size());
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()), 0,
+                                    ids.data()),
+              c.status);
+    EXPECT_EQ(ids, c.ids);
+  }
+  VARIANT number;
+  VariantInit(&number);
+  V_VT(&number) = VT_I4;
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {number}, nullptr),
+            DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {}, nullptr), DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
+            DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(object, 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+  ITypeInfo* info = nullptr;
+  ASSERT_EQ(object->GetTypeInfo(0, 0, &info), S_OK);
+  TYPEATTR* attr = nullptr;
+  ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+  EXPECT_TRUE(IsEqualIID(attr->guid, IID__CQuadrift));
+  info->ReleaseTypeAttr(attr);
+  info->Release();
+  object->Release();
+}
+
+TEST_F(Server, HelpFileNameWithAndWithoutARunningApplication) {
+  const wintest::RegisteredClass reporterClass(L"Kestrova.ErrorReporter", kReporterClsid,
+                                               reporter_);
+  const wchar_t* helpKey =
+      L"Software\\Kestrova\\Applications\\QuadriftTest.Application\\Help\\HelpFile";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, helpKey, nullptr, REG_SZ, L"C:\\Help\\quadrift",
+                  sizeof L"C:\\Help\\quadrift");
+
+  // No host library: its creation fails and is reported, and there is no help file.
+  EXPECT_EQ(helpFileName(), L"");
+  ASSERT_EQ(idents_.size(), 1u);
+  EXPECT_EQ(idents_[0], L"kstQuadrift.CQuadrift:HelpFileName");
+  EXPECT_EQ(numbers_[0], 429);
+  ASSERT_EQ(canUnload_(), S_OK);
+
+  wintest::FakeObject application, global;
+  application.members[104] = [](const DISPPARAMS&) {
+    return wintest::bstrVariant(L"QuadriftTest.Application");
+  };
+  {
+    const wintest::RegisteredClass globalClass(L"Kestrova.HostGlobal", kHostGlobalClsid, global);
+    // The host library reports no running application: no help file, nothing reported.
+    global.members[1] = [](const DISPPARAMS&) { return VARIANT{}; };
+    EXPECT_EQ(helpFileName(), L"");
+    EXPECT_EQ(idents_.size(), 1u);
+    ASSERT_EQ(canUnload_(), S_OK);
+
+    // A running application: its help file from the real registry, ".chm" appended.
+    global.members[1] = [&](const DISPPARAMS&) { return wintest::dispatchVariant(&application); };
+    EXPECT_EQ(helpFileName(), L"C:\\Help\\quadrift.chm");
+    EXPECT_EQ(idents_.size(), 1u);
+    ASSERT_EQ(canUnload_(), S_OK);
+  }
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Kestrova\\Applications\\QuadriftTest.Application");
+  // Every reference the component took is given back once it may unload.
+  EXPECT_EQ(global.references(), 1u);
+  EXPECT_EQ(application.references(), 1u);
+  EXPECT_EQ(reporter_.references(), 1u);
+}
+
+TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
+  const wintest::RegisteredClass reporterClass(L"Kestrova.ErrorReporter", kReporterClsid,
+                                               reporter_);
+  wintest::FakeObject command;
+  IDispatch* object = create();
+  IDispatch* basicCmd = &command;
+  VARIANT arg;
+  VariantInit(&arg);
+  V_VT(&arg) = VT_BYREF | VT_DISPATCH;
+  V_DISPATCHREF(&arg) = &basicCmd;
+  // The command framework's controls are not registered here: the start fails inside the
+  // guarded members, is reported, and the caller sees success.
+  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK);
+  EXPECT_FALSE(idents_.empty());
+  for (LONG number : numbers_) EXPECT_EQ(number, 429);
+  object->Release();
+  ASSERT_EQ(canUnload_(), S_OK);
+  EXPECT_EQ(basicCmd, &command);
+  EXPECT_EQ(command.references(), 1u);
+  EXPECT_EQ(reporter_.references(), 1u);
+}
+
+}  // namespace

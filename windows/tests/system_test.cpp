@@ -1,0 +1,165 @@
+// The component's platform routines over the real Windows calls, in the process's own locale
+// (the test runs once per locale).
+#include <gtest/gtest.h>
+
+#include "platform/registry.hpp"
+#include "platform/resource_strings.hpp"
+#include "test_support.hpp"
+#include "windows/platform/win32_system.hpp"
+
+namespace {
+
+struct Sink final : automation::FailureSink {
+  void report(const automation::Failure& failure, std::string_view ident) override {
+    reports.push_back({failure.number, std::string(ident)});
+  }
+  std::vector<std::pair<std::int32_t, std::string>> reports;
+};
+
+struct LocaleFacts {
+  std::uint32_t lcid;
+  std::uint32_t codePage;
+  char decimalSeparator;
+  // A satellite string and what it reads as under the locale's code page.
+  std::vector<std::tuple<const char*, std::int32_t, std::string>> strings;
+};
+
+const LocaleFacts kLocales[] = {
+    {1033,
+     1252,
+     '.',
+     {{"1033", 193, "Move Sheet Border"},
+      {"1041", 193, "??????"},
+      {"1031", 194, "Zeichnungsmaßstab"}}},
+    {1031,
+     1252,
+     ',',
+     {{"1031", 194, "Zeichnungsmaßstab"},
+      {"1031", 193, "Blattrahmen verschieben"},
+      {"1033", 100, "Folio (8.5in x 13in)"}}},
+    {1041,
+     932,
+     '.',
+     {{"1041", 193, "用紙枠の移動"},
+      {"1041", 100, "フォリオ (8.5in x 13in)"},
+      {"1033", 193, "Move Sheet Border"}}},
+};
+
+class System : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (const LocaleFacts& l : kLocales)
+      if (l.lcid == system_.GetUserDefaultLCID()) locale_ = &l;
+    ASSERT_NE(locale_, nullptr) << "user locale " << system_.GetUserDefaultLCID();
+  }
+  platform::Handle load(const std::string& file) {
+    return system_.LoadLibraryExA(wintest::besideTestsAnsi(file), 0,
+                                  platform::kLoadLibraryAsDatafile);
+  }
+  windows::Win32System system_{wintest::component()};
+  Sink sink_;
+  const LocaleFacts* locale_ = nullptr;
+};
+
+TEST_F(System, LocaleCodePageAndComponentFolder) {
+  EXPECT_EQ(system_.GetACP(), locale_->codePage);
+  EXPECT_EQ(system_.DecimalSeparator(), locale_->decimalSeparator);
+  std::string folder = wintest::besideTestsAnsi("");
+  folder.pop_back();
+  EXPECT_EQ(system_.ComponentFolder(), system_.FromAnsi(folder));
+}
+
+TEST_F(System, SatelliteStringsInTheLocalesCodePage) {
+  for (const auto& [satellite, id, expected] : locale_->strings) {
+    const platform::Handle module = load(std::string("kstQuadrift_") + satellite + ".dll");
+    ASSERT_NE(module, 0u) << satellite;
+    EXPECT_EQ(platform::GetResourceString(system_, sink_, module, id), expected) << satellite;
+    EXPECT_EQ(platform::GetResourceString(system_, sink_, module, 206), "");  // not in the table
+    EXPECT_TRUE(system_.FreeLibrary(module));
+  }
+  // No library at all: every string is empty.
+  EXPECT_EQ(load("kstQuadrift_9999.dll"), 0u);
+  EXPECT_EQ(platform::GetResourceString(system_, sink_, 0, 193), "");
+  EXPECT_TRUE(sink_.reports.empty());
+}
+
+TEST_F(System, LongStringsAreCutTo499Bytes) {
+  const platform::Handle module = load("quadrift_long_strings.dll");
+  ASSERT_NE(module, 0u);
+  std::string digits;
+  while (digits.size() < 499) digits += "0123456789";
+  digits.resize(499);
+  EXPECT_EQ(platform::GetResourceString(system_, sink_, module, 1), digits);
+
+  std::string japanese;
+  for (int i = 0; i < 150; ++i) japanese += "日本";
+  const std::string text = platform::GetResourceString(system_, sink_, module, 2);
+  if (locale_->codePage == 932) {
+    // Two bytes a character: cut on a character boundary within 499 bytes.
+    EXPECT_EQ(system_.ToAnsi(text).size(), 498u);
+    EXPECT_EQ(text, japanese.substr(0, text.size()));
+  } else {
+    EXPECT_EQ(text, std::string(300, '?'));
+  }
+  system_.FreeLibrary(module);
+}
+
+TEST_F(System, HelpFileFromTheRealRegistry) {
+  const wchar_t* key =
+      L"Software\\Kestrova\\Applications\\QuadriftSystem.Application\\Help\\HelpFile";
+  struct Case {
+    std::wstring stored;
+    DWORD type;
+    std::string expected;
+    std::size_t reports;
+  };
+  // Code page 932 has no "Ü": the ANSI call gives its best fit.
+  const bool shiftJis = locale_->codePage == 932;
+  const Case cases[] = {
+      {L"C:\\Help\\quadrift", REG_SZ, "C:\\Help\\quadrift.chm", 0},
+      {L"C:\\Hilfe.d\\Übersicht", REG_SZ,
+       shiftJis ? "C:\\Hilfe.d\\Ubersicht" : "C:\\Hilfe.d\\Übersicht", 0},
+      {L"", REG_SZ, ".chm", 0},      // only the terminating NUL
+      {L"", REG_BINARY, ".chm", 1},  // size 0: the routine's failure, reported
+  };
+  for (const Case& c : cases) {
+    sink_.reports.clear();
+    const DWORD bytes =
+        c.type == REG_SZ ? static_cast<DWORD>((c.stored.size() + 1) * sizeof(wchar_t)) : 0;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, nullptr, c.type, c.stored.c_str(), bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(platform::GetHelpFileNameFromRegistry(system_, sink_, "QuadriftSystem.Application"),
+              c.expected);
+    EXPECT_EQ(sink_.reports.size(), c.reports);
+  }
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                 L"Software\\Kestrova\\Applications\\QuadriftSystem.Application");
+  EXPECT_EQ(platform::GetHelpFileNameFromRegistry(system_, sink_, "QuadriftSystem.Application"),
+            ".chm");
+}
+
+TEST_F(System, HtmlHelpIsReachedInTheHelpControl) {
+  EXPECT_EQ(GetModuleHandleA("hhctrl.ocx"), nullptr);
+  EXPECT_EQ(system_.HtmlHelpA(0, "C:\\missing\\none.chm", platform::kHhHelpContext, 61191), 0u);
+  EXPECT_NE(GetModuleHandleA("hhctrl.ocx"), nullptr);
+}
+
+TEST_F(System, StockFontFaceAndNoDefaultPrinter) {
+  const platform::Handle dc = system_.GetDC(0);
+  ASSERT_NE(dc, 0u);
+  const platform::Handle old =
+      system_.SelectObject(dc, system_.GetStockObject(platform::kDefaultGuiFont));
+  char face[80] = {};
+  EXPECT_GT(system_.GetTextFaceA(dc, 80, face), 0);
+  EXPECT_STRNE(face, "");
+  system_.SelectObject(dc, old);
+  EXPECT_EQ(system_.ReleaseDC(0, dc), 1);
+
+  // A fresh prefix has no printer.
+  platform::System::DevMode mode;
+  EXPECT_FALSE(system_.HasDefaultPrinter());
+  EXPECT_FALSE(system_.GetDefaultPrinterDevMode(mode));
+  EXPECT_EQ(system_.CreateDefaultPrinterDC(), 0u);
+}
+
+}  // namespace

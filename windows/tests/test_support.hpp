@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+// The folder of the test program, where the DLL and its satellites lie, and a file in it.
+std::wstring besideTests(const std::wstring& file);
+std::string besideTestsAnsi(const std::string& file);
+
+// The component DLL, loaded for the test's life, and one of its exports.
+HMODULE component();
+template <class F>
+F exportOf(const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(component(), name)));
+}
+
+// HKEY_CLASSES_ROOT: whether a key exists, and one of its string values.
+bool classKeyExists(const std::wstring& path);
+std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name = L"");
+void setClassValue(const std::wstring& path, const std::wstring& name, const std::wstring& value);
+void deleteClassTree(const std::wstring& path);
+
+// A host object whose members are answered by the test: a get returns the value the member
+// gives, a call records its arguments. Counts its references.
+class FakeObject final : public IDispatch {
+ public:
+  using Member = std::function<VARIANT(const DISPPARAMS&)>;
+  FakeObject() = default;
+  virtual ~FakeObject() = default;
+
+  std::map<DISPID, Member> members;
+  std::vector<DISPID> invoked;
+  WORD lastFlags = 0;
+  // Members that fail with their HRESULT, and the exception DISP_E_EXCEPTION describes.
+  std::map<DISPID, HRESULT> failures;
+  EXCEPINFO exception{};
+  // Names GetIDsOfNames knows, and how often it was asked.
+  std::map<std::wstring, DISPID> names;
+  int nameLookups = 0;
+  ULONG references() const { return references_; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // owned by the test
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO*, UINT*) override;
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+// Makes `object` the class behind `progId` in this process, until destroyed.
+class RegisteredClass {
+ public:
+  RegisteredClass(const std::wstring& progId, const CLSID& clsid, IDispatch& object);
+  ~RegisteredClass();
+  RegisteredClass(const RegisteredClass&) = delete;
+  RegisteredClass& operator=(const RegisteredClass&) = delete;
+
+ private:
+  std::wstring progId_;
+  IClassFactory* factory_;
+  DWORD cookie_ = 0;
+};
+
+VARIANT bstrVariant(const wchar_t* text);
+VARIANT dispatchVariant(IDispatch* object);
+
+}  // namespace wintest

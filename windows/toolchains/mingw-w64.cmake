@@ -1,0 +1,13 @@
+# What both Windows toolchains share: MinGW-w64's compilers of the POSIX thread model (which
+# GoogleTest needs; its runtime is linked in statically), windres, widl and objdump.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUADRIFT_WINDOWS_TRIPLET}-windres)
+set(QUADRIFT_WIDL ${QUADRIFT_WINDOWS_TRIPLET}-widl)
+set(QUADRIFT_OBJDUMP ${QUADRIFT_WINDOWS_TRIPLET}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QUADRIFT_WINDOWS_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
