@@ -59,6 +59,8 @@ class ReferenceHost {
   const std::vector<std::string>& statusHistory() const { return state_->statusHistory; }
   const CommandState& command() const { return state_->command; }
   const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
+  // Forgets the reports made so far, for a driver that checks each step's reports on their own.
+  void clearErrorReports() { state_->reports.clear(); }
   const std::vector<RefusedInput>& refusedInput() const { return state_->refused; }
   // Failures that event handlers let escape into the host's controls (which drop them).
   const std::vector<automation::Failure>& eventFailures() const { return state_->eventFailures; }
