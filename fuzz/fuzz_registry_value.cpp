@@ -1,6 +1,7 @@
 // GetRegistryValueString and the help-file lookup on a registry value of any type, size and
 // bytes, in locales with single- and double-byte code pages: no read outside the value, the key
 // closed on every path, a size-0 value reported once, any other value read without a report.
+// Each input replaces the one value the routines read, in its locale's shared platform.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +12,7 @@
 
 #include "automation/guard.hpp"
 #include "fuzz_check.hpp"
-#include "platform/portable_system.hpp"
+#include "fuzz_systems.hpp"
 #include "platform/registry.hpp"
 
 namespace {
@@ -23,7 +24,6 @@ struct RecordingSink final : automation::FailureSink {
   }
 };
 
-constexpr std::uint32_t kLocales[] = {1033, 1031, 1041, 2052};
 const std::string kKey = "Software\\Kestrova\\Applications\\Fuzz.Application\\Help\\HelpFile";
 
 bool plainAscii(std::string_view s) {
@@ -36,9 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 5) return 0;
   std::uint32_t type = 0;
   std::memcpy(&type, data, sizeof type);
-  portable::PortableSettings settings;
-  settings.userLocale = kLocales[data[4] % std::size(kLocales)];
-  portable::PortableSystem system(settings);
+  portable::PortableSystem& system = fuzz::systemFor(data[4]);
   const std::string bytes(reinterpret_cast<const char*>(data + 5), size - 5);
   system.setRegistryValue(platform::kHKeyLocalMachine, kKey, "", type, bytes);
 

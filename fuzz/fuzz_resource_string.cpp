@@ -1,7 +1,8 @@
 // GetResourceString on arbitrary string tables: either the input is a whole resource script,
 // or it is one string's bytes written into a string table with \x escapes. The library is
 // loaded as the component loads it (a data-file module), in a single- or double-byte locale,
-// and every identifier the table holds is read, with a few it does not.
+// and every identifier the table holds is read, with a few it does not. The locale's platform is
+// shared by every input and left with no module loaded.
 #include <unistd.h>
 #include <algorithm>
 #include <cstddef>
@@ -11,11 +12,12 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "automation/guard.hpp"
 #include "fuzz_check.hpp"
-#include "platform/portable_system.hpp"
+#include "fuzz_systems.hpp"
 #include "platform/resource_script.hpp"
 #include "platform/resource_strings.hpp"
 
@@ -28,15 +30,22 @@ struct RecordingSink final : automation::FailureSink {
   }
 };
 
-constexpr std::uint32_t kLocales[] = {1033, 1031, 1041, 2052};
+// The library file each input is written to, removed when the run ends.
+struct ScratchLibrary {
+  std::filesystem::path path;
+  ~ScratchLibrary() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
 
 const std::filesystem::path& libraryPath() {
-  static const std::filesystem::path path = [] {
+  static const ScratchLibrary library{[] {
     const auto shm = std::filesystem::path("/dev/shm");
     const auto folder = std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
     return folder / ("quadrift-fuzz-" + std::to_string(::getpid()) + ".dll");
-  }();
-  return path;
+  }()};
+  return library.path;
 }
 
 std::string escapedTable(std::string_view bytes) {
@@ -68,9 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream out(libraryPath(), std::ios::binary | std::ios::trunc);
     out << script;
   }
-  portable::PortableSettings settings;
-  settings.userLocale = kLocales[(data[0] >> 1) % std::size(kLocales)];
-  portable::PortableSystem system(settings);
+  portable::PortableSystem& system = fuzz::systemFor(static_cast<std::uint8_t>(data[0] >> 1));
   const platform::Handle module =
       system.LoadLibraryExA(libraryPath().string(), 0, platform::kLoadLibraryAsDatafile);
   FUZZ_CHECK(module != 0);
@@ -94,6 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(sink.idents.empty());
   FUZZ_CHECK(platform::GetResourceString(system, sink, 0, 150).empty());
-  system.FreeLibrary(module);
+  FUZZ_CHECK(system.FreeLibrary(module) && system.loadedModuleCount() == 0);
   return 0;
 }

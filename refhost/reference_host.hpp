@@ -60,6 +60,8 @@ class ReferenceHost {
   const std::vector<std::string>& statusHistory() const { return state_->statusHistory; }
   const CommandState& command() const { return state_->command; }
   const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
+  // Forgets the reports made so far, for a driver that checks each step's reports on their own.
+  void clearErrorReports() { state_->reports.clear(); }
   const std::vector<RefusedInput>& refusedInput() const { return state_->refused; }
   // Logs each status text and error report to `log` as it happens (none when null).
   void setEventLog(portable::EventLog* log) { state_->events = log; }
