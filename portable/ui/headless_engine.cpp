@@ -1,7 +1,6 @@
 #include "ui/headless_engine.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "ui/scope_exit.hpp"
@@ -38,35 +37,6 @@ std::string outcomeText(const ui::InputOutcome& outcome) {
       return "refused: " + outcome.note;
   }
   return {};
-}
-
-std::optional<char> accessKeyOfCaption(const ui::Control& c) {
-  switch (c.kind()) {
-    case ui::ControlKind::CommandButton:
-      return ui::accessKeyOf(static_cast<const ui::CommandButton&>(c).caption());
-    case ui::ControlKind::OptionButton:
-      return ui::accessKeyOf(static_cast<const ui::OptionButton&>(c).caption());
-    case ui::ControlKind::Label:
-      return ui::accessKeyOf(static_cast<const ui::Label&>(c).caption());
-    case ui::ControlKind::Frame:
-      return ui::accessKeyOf(static_cast<const ui::Frame&>(c).caption());
-    default:
-      return std::nullopt;
-  }
-}
-
-// Why Alt + `letter` reaches nothing although a shown control carries that access key: every
-// such control is disabled, and the first in tab order gives the reason a click on it would get.
-// Empty when some enabled control carries the key, or none does.
-std::string whyAccessKeyUntaken(const ui::Form& form, char letter) {
-  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  const ui::Control* first = nullptr;
-  for (const ui::Control* c : form.controls()) {
-    if (!c->effectivelyVisible() || accessKeyOfCaption(*c) != wanted) continue;
-    if (c->effectivelyEnabled()) return {};
-    if (first == nullptr || c->tabIndex() < first->tabIndex()) first = c;
-  }
-  return first != nullptr ? form.whyNoInput(*first) : std::string();
 }
 
 }  // namespace
@@ -205,9 +175,6 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
         outcome = form->userKey(action.key);
         break;
       case Kind::AccessKey:
-        if (std::string why = whyAccessKeyUntaken(*form, action.letter); !why.empty()) {
-          return refuse(action, why);
-        }
         outcome = form->userAccessKey(action.letter);
         break;
       case Kind::Close:

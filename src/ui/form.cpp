@@ -422,13 +422,20 @@ InputOutcome Form::userAccessKey(char letter) {
   std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
     return a->tabIndex() < b->tabIndex();
   });
+  // The first shown control with the key that is disabled: why the key reaches nothing, when no
+  // enabled one carries it.
+  const Control* disabled = nullptr;
   for (Control* c : order) {
     std::optional<char> key;
     if (auto* l = dynamic_cast<Label*>(c)) key = accessKeyOf(l->caption());
     if (auto* f = dynamic_cast<Frame*>(c)) key = accessKeyOf(f->caption());
     if (auto* b = dynamic_cast<CommandButton*>(c)) key = accessKeyOf(b->caption());
     if (auto* o = dynamic_cast<OptionButton*>(c)) key = accessKeyOf(o->caption());
-    if (key != wanted || !c->effectivelyVisible() || !c->effectivelyEnabled()) continue;
+    if (key != wanted || !c->effectivelyVisible()) continue;
+    if (!c->effectivelyEnabled()) {
+      if (disabled == nullptr) disabled = c;
+      continue;
+    }
     if (c->kind() == ControlKind::Label || c->kind() == ControlKind::Frame) {
       // The key moves the focus to the control that follows in the tab order.
       Control* next = nextTabStop(c, true);
@@ -438,6 +445,7 @@ InputOutcome Form::userAccessKey(char letter) {
     }
     return userClick(*c);
   }
+  if (disabled != nullptr) return InputOutcome::refused(whyNoInput(*disabled));
   return InputOutcome::refused(std::string("no control has the access key ") + wanted);
 }
 
