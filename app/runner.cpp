@@ -148,7 +148,7 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
                        w.host.sheet.scalePaper = a.paper;
                        w.host.sheet.scaleModel = a.model;
                      } else if (a.mode == -1) {
-                       w.host.sheet.scalePaper = w.host.sheet.scaleModel = 0.0254;
+                       w.host.sheet.scalePaper = w.host.sheet.scaleModel = refhost::kMetresPerInch;
                      } else {
                        const auto& sc =
                            refhost::kStandardScales[static_cast<std::size_t>(a.mode - 1)];

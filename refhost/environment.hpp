@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "length_format.hpp"
+#include "length_unit.hpp"
 
 namespace refhost {
 
@@ -22,11 +23,11 @@ struct PrinterSettings {
 struct SheetSetupState {
   std::int32_t paperUnit = 0;   // 0 inches, 1 millimetres, 2 centimetres
   std::int32_t sizeIndex = 12;  // Letter, portrait, as the host's own table gives it
-  double width = 8.5 * 0.0254;
-  double height = 11 * 0.0254;
+  double width = 8.5 * kMetresPerInch;
+  double height = 11 * kMetresPerInch;
   std::int32_t scaleMode = -1;  // full size
-  double scalePaper = 0.0254;
-  double scaleModel = 0.0254;
+  double scalePaper = kMetresPerInch;
+  double scaleModel = kMetresPerInch;
   double originX = 0;
   double originY = 0;
   friend bool operator==(const SheetSetupState&, const SheetSetupState&) = default;

@@ -6,8 +6,6 @@
 namespace refhost {
 namespace {
 
-constexpr double kMetresPerInch = 0.0254;
-
 std::string lowered(std::string_view word) {
   std::string out(word);
   for (char& c : out) {

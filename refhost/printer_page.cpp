@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "length_unit.hpp"
 #include "standard_sheets.hpp"
 
 namespace refhost {
@@ -9,7 +10,7 @@ namespace {
 
 constexpr std::int16_t kLedger = 4;
 constexpr int kLetterPortrait = 12;
-constexpr double kInch = 0.0254;
+constexpr double kInch = kMetresPerInch;
 constexpr double kMm = 0.001;
 
 struct Paper {

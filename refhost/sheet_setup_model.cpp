@@ -3,13 +3,14 @@
 #include <cmath>
 
 #include "automation/failure.hpp"
+#include "length_unit.hpp"
 #include "printer_page.hpp"
 #include "standard_sheets.hpp"
 
 namespace refhost {
 namespace {
 
-constexpr double kInch = 0.0254;
+constexpr double kInch = kMetresPerInch;
 
 automation::Failure refusal(const std::string& description) {
   return automation::Failure(automation::errnum::kInvalidProcedureCall, description,

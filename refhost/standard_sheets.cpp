@@ -1,9 +1,11 @@
 #include "standard_sheets.hpp"
 
+#include "length_unit.hpp"
+
 namespace refhost {
 namespace {
 
-constexpr double kInch = 0.0254;
+constexpr double kInch = kMetresPerInch;
 constexpr double kFoot = 12 * kInch;
 constexpr double kMm = 0.001;
 
