@@ -121,13 +121,14 @@ TEST_F(Session, TypedOriginThenMousePlacementThenOk) {
   post(Kind::Click, "cmdMove");
   post(Kind::MouseMove, {}, 0, {}, 0.3, 0.2);
   post(Kind::MouseClick, {}, 1, {}, 0.05, 0.02);
+  post(Kind::Click, "cmdHelp");
   post(Kind::Click, "cmdOK");
-  EXPECT_EQ(automation::toInt32(session_.get(protocol::kSessionPending)), 8);
+  EXPECT_EQ(automation::toInt32(session_.get(protocol::kSessionPending)), 9);
 
   EXCEPINFO info{};
   ASSERT_EQ(initialize(info), S_OK);
   // Move hid the dialog: the mouse input and OK are the host's own loop's.
-  EXPECT_EQ(automation::toInt32(session_.get(protocol::kSessionPending)), 3);
+  EXPECT_EQ(automation::toInt32(session_.get(protocol::kSessionPending)), 4);
   session_.call(protocol::kSessionRunUntilIdle);
   EXPECT_EQ(automation::toInt32(session_.get(protocol::kSessionPending)), 0);
   EXPECT_TRUE(host_.errorReports().empty());
@@ -136,15 +137,18 @@ TEST_F(Session, TypedOriginThenMousePlacementThenOk) {
   EXPECT_NEAR(host_.sheetSetup().originX, -0.05, 1e-9);
   EXPECT_NEAR(host_.sheetSetup().originY, -0.02, 1e-9);
 
-  const std::vector<std::string> dialogEvents = [&] {
+  // The dialog's and the help's events, in the order they happened (a help event by its kind).
+  const std::vector<std::string> shownEvents = [&] {
     std::vector<std::string> d;
-    for (const auto& e : events_)
+    for (const auto& e : events_) {
       if (e.rfind("dialog: ", 0) == 0) d.push_back(e);
+      if (e.rfind("help: ", 0) == 0) d.push_back("help");
+    }
     return d;
   }();
-  EXPECT_EQ(dialogEvents,
+  EXPECT_EQ(shownEvents,
             (std::vector<std::string>{"dialog: frmMain shown", "dialog: frmMain hidden",
-                                      "dialog: frmMain shown", "dialog: frmMain hidden"}));
+                                      "dialog: frmMain shown", "help", "dialog: frmMain hidden"}));
   ASSERT_TRUE(afterApply.is_object());
   EXPECT_EQ(afterApply["dialog"]["visible"], true);
   EXPECT_EQ(afterApply["dialog"]["controls"]["txtSOLX"]["text"], "120 mm");
@@ -155,6 +159,8 @@ TEST_F(Session, TypedOriginThenMousePlacementThenOk) {
   EXPECT_EQ(end["run"]["setupApplied"], true);
   EXPECT_EQ(end["errorReporterKept"], false);
   EXPECT_TRUE(end["refused"].empty());
+  ASSERT_EQ(end["help"].size(), 1u);
+  EXPECT_EQ(end["help"][0]["context"], 61191);
 
   // Releasing the command lets go of every host object but the display sheet's two graphics,
   // kept while the component is loaded; once the session goes too, the DLL may unload, and
