@@ -65,6 +65,23 @@ TEST(FaultInjection, ANamedMemberFailsEveryTimeOrOnItsNthCall) {
   EXPECT_EQ(host.undoHistory().size(), 2u);
 }
 
+TEST(FaultInjection, CallsCountAcrossReferencesAndAfreshAfterAClear) {
+  ReferenceHost host(quiet());
+  const host::HostSheet sheet =
+      host::HostApplication(host.application()).activeDocument().activeSheet();
+  host.faults().failMemberCall("HostSheetSetup.9", 3);
+  EXPECT_NO_THROW(sheet.setup().sizeIndex());
+  EXPECT_NO_THROW(sheet.setup().sizeIndex());
+  EXPECT_THROW(sheet.setup().sizeIndex(), automation::Failure) << "the third, by a new reference";
+
+  const host::HostSheetSetup setup = sheet.setup();
+  host.faults().clear();
+  host.faults().failMemberCall("HostSheetSetup.9", 2);
+  EXPECT_NO_THROW(setup.sizeIndex()) << "the first since the clear";
+  EXPECT_THROW(setup.sizeIndex(), automation::Failure);
+  EXPECT_NO_THROW(setup.sizeIndex());
+}
+
 TEST(FaultInjection, MembersReachedByNameCanBeNamed) {
   ReferenceHost host(quiet());
   host.faults().failMember("ksCommand1.Command");
@@ -130,6 +147,33 @@ TEST(CommandFramework, MouseInputReachesOnlyAnEnabledControl) {
 
   mouse.release();
   EXPECT_FALSE(host.mouseMove(0, 0)) << "a released control takes no input";
+}
+
+TEST(CommandFramework, AnEventRunsTheComponentAndEachHostCallInsideItTheHost) {
+  ReferenceHost host(quiet());
+  testing::RecordingSite site;
+  const automation::Object mouse =
+      host.controlFactory().create(host::progid::kMouseControl, {}, site);
+  const host::HostApplication app(host.application());
+  std::vector<Side> changes;
+  host.onSideChanged([&](Side now) { changes.push_back(now); });
+  site.onEvent = [&](const std::string&) {
+    EXPECT_NO_THROW(app.activeDocument());
+    // A delivery inside a handler's reaches the control as well.
+    if (site.events.size() == 1) {
+      EXPECT_TRUE(host.mouseMove(3, 4));
+    }
+  };
+  EXPECT_TRUE(host.mouseMove(1, 2));
+  EXPECT_EQ(site.events.size(), 2u);
+  EXPECT_EQ(changes, (std::vector<Side>{Side::Component, Side::Host, Side::Component, Side::Host,
+                                        Side::Component, Side::Host, Side::Component, Side::Host,
+                                        Side::Component, Side::Host}));
+  host.onSideChanged({});
+  site.onEvent = nullptr;
+  changes.clear();
+  EXPECT_NO_THROW(app.activeDocument());
+  EXPECT_TRUE(changes.empty()) << "a host call from the host's side changes nothing";
 }
 
 TEST(CommandFramework, TerminateIsRaisedForEveryDoneAndEventsNest) {
