@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "automation/failure.hpp"
 #include "host/application_views.hpp"
 #include "host/dispids.hpp"
@@ -114,6 +116,27 @@ TEST(LiveObjects, EveryReferenceHandedOutIsCountedUntilReleased) {
     EXPECT_EQ(host.liveObjects(), 6u);
   }
   EXPECT_EQ(host.liveObjects(), 0u);
+}
+
+TEST(Overlay, TakesOnlyAGraphicOfTheHost) {
+  ReferenceHost host(quiet());
+  const host::HostApplication app(host.application());
+  const host::HostOverlay overlay = app.overlay();
+  const automation::Variant notGraphics[] = {automation::Variant(),
+                                             automation::Variant(std::int32_t{7}),
+                                             automation::Variant(app.activeDocument().object())};
+  for (const automation::Variant& first : notGraphics) {
+    std::array<automation::Variant, 4> args{first, std::int32_t{0}, std::int32_t{0},
+                                            std::int32_t{0}};
+    try {
+      overlay.object().invoke(host::dispid::overlay::kAdd, automation::InvokeKind::Call, args);
+      ADD_FAILURE() << first.typeName() << " was taken";
+    } catch (const automation::Failure& f) {
+      EXPECT_EQ(f.number, automation::errnum::kTypeMismatch) << first.typeName();
+    }
+  }
+  overlay.show();
+  EXPECT_TRUE(host.shownGraphics().empty());
 }
 
 TEST(CommandFramework, MouseInputReachesOnlyAnEnabledControl) {
