@@ -1,6 +1,6 @@
 # Entry points; each installs what it needs first (apt-get, needs root or sudo).
 .PHONY: deps deps-windows demo test test-portable test-dev test-asan test-fuzz-smoke test-windows \
-        test-win32 test-win64 bench fuzz format check-format clean
+        test-win32 test-win64 bench bench-portable bench-windows bench-win32 bench-win64 fuzz format check-format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -42,10 +42,22 @@ test-asan: deps
 test-fuzz-smoke: fuzz
 	bash scripts/fuzz-smoke.sh build/fuzz
 
-bench: deps
+bench: bench-portable bench-windows
+
+bench-portable: deps
 	cmake --preset release
 	cmake --build --preset release
 	./build/release/bench/quadrift_bench
+
+# The same measures through COM under Wine, for both Windows builds; Google Benchmark is
+# compiled from its Debian source with the cross compiler.
+bench-windows: bench-win32 bench-win64
+
+bench-win32 bench-win64: bench-%: deps-windows
+	bash scripts/fetch-benchmark-source.sh
+	cmake --preset $* -DQUADRIFT_BENCH=ON
+	cmake --build --preset $* --target quadrift_win_bench
+	bash scripts/wine-run.sh build/wine-prefix $(subst win,,$*) build/$*/quadrift_win_bench.exe
 
 fuzz: deps
 	cmake --preset fuzz

@@ -19,8 +19,21 @@ void* allocateAligned(std::size_t size, std::align_val_t alignment) {
   count.fetch_add(1, std::memory_order_relaxed);
   const auto align = static_cast<std::size_t>(alignment);
   const std::size_t rounded = (size + align - 1) / align * align;
+#ifdef _WIN32
+  // The Windows C runtime has no aligned_alloc; its aligned blocks are freed with _aligned_free.
+  if (void* p = _aligned_malloc(rounded == 0 ? align : rounded, align)) return p;
+#else
   if (void* p = std::aligned_alloc(align, rounded == 0 ? align : rounded)) return p;
+#endif
   throw std::bad_alloc();
+}
+
+void freeAligned(void* p) {
+#ifdef _WIN32
+  _aligned_free(p);
+#else
+  std::free(p);
+#endif
 }
 
 }  // namespace
@@ -70,14 +83,14 @@ void operator delete[](void* p, std::size_t) noexcept {
   std::free(p);
 }
 void operator delete(void* p, std::align_val_t) noexcept {
-  std::free(p);
+  freeAligned(p);
 }
 void operator delete[](void* p, std::align_val_t) noexcept {
-  std::free(p);
+  freeAligned(p);
 }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-  std::free(p);
+  freeAligned(p);
 }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-  std::free(p);
+  freeAligned(p);
 }

@@ -1,9 +1,9 @@
 #include "windows/automation/com_dispatch.hpp"
 
 #include <algorithm>
-#include <vector>
 
 #include "automation/variant.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_variant.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
@@ -11,24 +11,6 @@
 
 namespace windows {
 namespace {
-
-// Clears the VARIANTs it holds on every path out.
-class VariantArray {
- public:
-  explicit VariantArray(std::size_t size) : values_(size) {
-    for (VARIANT& v : values_) VariantInit(&v);
-  }
-  ~VariantArray() {
-    for (VARIANT& v : values_) VariantClear(&v);
-  }
-  VariantArray(const VariantArray&) = delete;
-  VariantArray& operator=(const VariantArray&) = delete;
-  VARIANT* data() { return values_.data(); }
-  VARIANT& operator[](std::size_t i) { return values_[i]; }
-
- private:
-  std::vector<VARIANT> values_;
-};
 
 WORD flagsOf(automation::InvokeKind kind, std::span<automation::Variant> args) {
   switch (kind) {

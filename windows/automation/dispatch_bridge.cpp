@@ -1,8 +1,7 @@
 #include "windows/automation/dispatch_bridge.hpp"
 
-#include <vector>
-
 #include "automation/variant.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_variant.hpp"
 #include "windows/automation/failure_info.hpp"
 #include "windows/platform/ansi_codec.hpp"
@@ -21,16 +20,6 @@ automation::InvokeKind kindOf(WORD flags) {
 }
 
 }  // namespace
-
-std::vector<automation::Variant> argumentsOf(const DISPPARAMS& params) {
-  std::vector<automation::Variant> args;
-  args.reserve(params.cArgs);
-  // Positional arguments come last first, after the named ones; a put's value is named.
-  const UINT named = params.cNamedArgs;
-  for (UINT i = params.cArgs; i > named; --i) args.push_back(fromVariant(params.rgvarg[i - 1]));
-  for (UINT i = 0; i < named; ++i) args.push_back(fromVariant(params.rgvarg[i]));
-  return args;
-}
 
 IDispatch* DispatchBridge::create(const automation::Object& object) {
   return new DispatchBridge(object);
@@ -82,8 +71,8 @@ HRESULT DispatchBridge::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
                                VARIANT* result, EXCEPINFO* info, UINT*) {
   if (params == nullptr) return E_INVALIDARG;
   return atBoundary(info, [&]() -> HRESULT {
-    std::vector<automation::Variant> args = argumentsOf(*params);
-    const automation::Variant value = object_.invoke(id, kindOf(flags), args);
+    ArgumentList args(*params);
+    const automation::Variant value = object_.invoke(id, kindOf(flags), args.values());
     if (result != nullptr) {
       VariantInit(result);
       *result = toVariant(value);

@@ -4,8 +4,6 @@
 
 #include <oaidl.h>
 
-#include <vector>
-
 #include "automation/object.hpp"
 #include "windows/automation/com_unknown.hpp"
 
@@ -40,8 +38,5 @@ class DispatchBridge final : public Unknown<DispatchBridge, IDispatch> {
 
   automation::Object object_;
 };
-
-// The arguments of an Invoke in the component's order (first to last), a put's value last.
-std::vector<automation::Variant> argumentsOf(const DISPPARAMS& params);
 
 }  // namespace windows

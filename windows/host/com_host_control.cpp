@@ -65,18 +65,18 @@ class ComHostControl::SinkSite final : public ui::HostControlSite {
  public:
   explicit SinkSite(ComHostControl& control) : control_(control) {}
   bool enabled() const override {
-    IDispatch* sink = control_.sink();
-    if (sink == nullptr) return false;
+    const automation::Object& sink = control_.events();
+    if (!sink.isSet()) return false;
     try {
-      return automation::toBool(ComDispatch::wrap(sink).get(DISPID_ENABLED));
+      return automation::toBool(sink.get(DISPID_ENABLED));
     } catch (const automation::Failure&) {
       return false;  // a sink that cannot tell is not taking input
     }
   }
   void raiseEvent(std::string_view event, std::span<automation::Variant> args) override {
-    IDispatch* sink = control_.sink();
-    if (sink == nullptr) return;
-    ComDispatch::wrap(sink).invoke(eventId(event), automation::InvokeKind::Call, args);
+    // A copy: the handler the event runs may unadvise the sink.
+    const automation::Object sink = control_.events();
+    if (sink.isSet()) sink.invoke(eventId(event), automation::InvokeKind::Call, args);
   }
 
  private:
@@ -99,6 +99,7 @@ ComHostControl::ComHostControl() : site_(new SinkSite(*this)) {}
 ComHostControl::~ComHostControl() {
   // The reference host's control goes before the site it refers to.
   if (members_ != nullptr) members_->Release();
+  events_.release();
   if (sink_ != nullptr) sink_->Release();
   delete site_;
 }
@@ -168,6 +169,7 @@ HRESULT ComHostControl::advise(IUnknown* sink, DWORD* cookie) {
       FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
     return CONNECT_E_CANNOTCONNECT;
   sink_ = events;
+  events_ = ComDispatch::wrap(events);
   *cookie = kCookie;
   return S_OK;
 }
@@ -176,6 +178,7 @@ HRESULT ComHostControl::unadvise(DWORD cookie) {
   if (cookie != kCookie || sink_ == nullptr) return CONNECT_E_NOCONNECTION;
   IDispatch* sink = sink_;
   sink_ = nullptr;
+  events_.release();
   sink->Release();
   return S_OK;
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string_view>
 
+#include "automation/object.hpp"
 #include "ui/host_control_site.hpp"
 
 namespace windows::host {
@@ -39,6 +40,8 @@ class ComHostControl final : public IDispatch, public IConnectionPointContainer 
   HRESULT advise(IUnknown* sink, DWORD* cookie);
   HRESULT unadvise(DWORD cookie);
   IDispatch* sink() const { return sink_; }
+  // The advised sink as a late-bound object, wrapped once so an event makes no allocation.
+  const automation::Object& events() const { return events_; }
 
  private:
   class SinkSite;
@@ -47,6 +50,7 @@ class ComHostControl final : public IDispatch, public IConnectionPointContainer 
 
   std::atomic<ULONG> references_{1};
   IDispatch* sink_ = nullptr;
+  automation::Object events_;
   SinkSite* site_;
   IDispatch* members_ = nullptr;  // a bridge over the reference host's control
 };

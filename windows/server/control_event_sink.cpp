@@ -3,9 +3,9 @@
 #include <olectl.h>
 
 #include <string_view>
-#include <vector>
 
 #include "ui/scope_exit.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
 #include "windows/session/protocol.hpp"
@@ -69,11 +69,11 @@ HRESULT ControlEventSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS
   const std::string_view event = eventNamed(id);
   if (event.empty() || !(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
   return atBoundary(info, [&]() -> HRESULT {
-    std::vector<automation::Variant> args = argumentsOf(*params);
+    ArgumentList args(*params);
     // Keep the sink alive while a handler runs: it may release the control that advised it.
     AddRef();
     const ui::ScopeExit release([this] { Release(); });
-    if (site_ != nullptr) site_->raiseEvent(event, args);
+    if (site_ != nullptr) site_->raiseEvent(event, args.values());
     return S_OK;
   });
 }
