@@ -64,6 +64,10 @@ json formJson(ui::Form& form) {
           {"controls", controls}};
 }
 
+json notLoadedJson() {
+  return {{"loaded", false}, {"visible", false}};
+}
+
 json boxJson(const portable::HeadlessEngine::MessageBox& b) {
   return {{"text", b.text}, {"title", b.title}, {"style", b.style}};
 }
@@ -99,7 +103,7 @@ json componentStateJson(const command::Component& c, dialog::FrmMain* dialog,
                         const portable::HeadlessEngine& engine,
                         std::span<const portable::HelpCall> helpCalls) {
   return {
-      {"dialog", dialog ? formJson(dialog->form()) : json{{"loaded", false}, {"visible", false}}},
+      {"dialog", dialog ? formJson(dialog->form()) : notLoadedJson()},
       {"run", runJson(c.HistoryCount, c.SetupHistory.records(), c.SetupApplied, c.UserCancelled)},
       {"messageBoxes", listJson(engine.messageBoxes(), boxJson)},
       {"help", listJson(helpCalls, helpJson)},
@@ -108,15 +112,21 @@ json componentStateJson(const command::Component& c, dialog::FrmMain* dialog,
   };
 }
 
-json componentStateSchema(ui::Form& designed) {
+json componentStateBeforeLoad() {
   return {
-      {"dialog", formJson(designed)},
-      {"run", runJson(0, {}, false, false)},
-      {"messageBoxes", json::array({boxJson({})})},
-      {"help", json::array({helpJson({})})},
-      {"refused", json::array({refusedJson({})})},
-      {"errorReporterKept", false},
+      {"dialog", notLoadedJson()},     {"run", runJson(0, {}, false, false)},
+      {"messageBoxes", json::array()}, {"help", json::array()},
+      {"refused", json::array()},      {"errorReporterKept", false},
   };
+}
+
+json componentStateSchema(ui::Form& designed) {
+  json state = componentStateBeforeLoad();
+  state["dialog"] = formJson(designed);
+  state["messageBoxes"].push_back(boxJson({}));
+  state["help"].push_back(helpJson({}));
+  state["refused"].push_back(refusedJson({}));
+  return state;
 }
 
 }  // namespace session

@@ -29,6 +29,9 @@ nlohmann::json componentStateJson(const command::Component& component, dialog::F
                                   const portable::HeadlessEngine& engine,
                                   std::span<const portable::HelpCall> helpCalls);
 
+// The component's side before the component is loaded: no dialog, no run, empty lists.
+nlohmann::json componentStateBeforeLoad();
+
 // The component's side with every field a script may name: `designed` as the dialog's form
 // (every control, every property) and one entry in each list.
 nlohmann::json componentStateSchema(ui::Form& designed);

@@ -46,6 +46,9 @@ int runFile(const RunFileOptions& o) {
   } catch (const portable::UnknownControl& e) {
     std::cerr << o.file << ": " << e.what() << "\n";
     return 2;
+  } catch (const WorldUnavailable& e) {
+    std::cerr << o.file << ": the session cannot be set up: " << e.what() << "\n";
+    return 2;
   }
 
   if (!o.jsonOut.empty()) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
@@ -12,6 +13,12 @@
 namespace session {
 
 struct Script;
+
+// A world that cannot be set up on this system (its component cannot be loaded or registered).
+class WorldUnavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // What a session runs in, as the runner and the state see it: the reference host, the user's
 // input queued for the component's engine, and what the session showed. The portable world
@@ -40,7 +47,8 @@ class SessionWorld {
 };
 
 // The world this system runs `script` in, its satellites in `satelliteFolder`. Throws
-// ScriptError for an environment statement this system cannot honour.
+// ScriptError for an environment statement this system cannot honour, WorldUnavailable when
+// the world cannot be set up.
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
                                         const std::filesystem::path& satelliteFolder);
 

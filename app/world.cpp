@@ -30,15 +30,7 @@ std::unique_ptr<SessionWorld> makeWorld(const Script& script,
 }
 
 WorldSettings World::prepared(WorldSettings s) {
-  s.host.userLocale = s.locale;
-  if (s.printer) {
-    refhost::PrinterSettings p;
-    p.paperCode = s.printer->paper;
-    p.orientation = s.printer->orientation;
-    s.host.printer = p;
-  } else {
-    s.host.printer.reset();
-  }
+  s.host = hostEnvironment(s);
   return s;
 }
 

@@ -17,6 +17,14 @@ portable::DeviceCaps PrinterDescription::caps() const {
   return refhost::capsInOrientation(upright, orientation);
 }
 
+refhost::Environment hostEnvironment(const WorldSettings& s) {
+  refhost::Environment host = s.host;
+  host.userLocale = s.locale;
+  host.printer.reset();
+  if (s.printer) host.printer = refhost::PrinterSettings{s.printer->paper, s.printer->orientation};
+  return host;
+}
+
 std::string helpFileKey(const std::string& registeredName) {
   return "Software\\Kestrova\\Applications\\" + registeredName + "\\Help\\HelpFile";
 }

@@ -39,6 +39,10 @@ struct WorldSettings {
   std::optional<std::string> helpFile;  // the registry's help-file value for the host's name
 };
 
+// The reference host's environment for `settings`: its own, with the locale and the printer
+// the settings describe.
+refhost::Environment hostEnvironment(const WorldSettings& settings);
+
 // The registry key, under HKEY_LOCAL_MACHINE, whose default value names the help file of the
 // host registered as `registeredName`.
 std::string helpFileKey(const std::string& registeredName);
