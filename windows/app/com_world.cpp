@@ -1,0 +1,266 @@
+#include "windows/app/com_world.hpp"
+
+#include <atomic>
+#include <string>
+
+#include "automation/convert.hpp"
+#include "automation/failure.hpp"
+#include "component_state.hpp"
+#include "kstQuadrift412.h"
+#include "ui/headless_engine.hpp"
+#include "windows/app/function_dispatch.hpp"
+#include "windows/automation/bstr.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/automation/failure_info.hpp"
+#include "windows/session/protocol.hpp"
+
+namespace windows {
+namespace {
+
+using automation::Variant;
+
+std::wstring wideOf(const std::string& utf8) {
+  BSTR text = bstrOf(utf8);
+  std::wstring wide(text, SysStringLen(text));
+  SysFreeString(text);
+  return wide;
+}
+
+// The input's number argument: the list entry, the key, the answer or the mouse button.
+std::int32_t numberOf(const portable::UserAction& a) {
+  switch (a.kind) {
+    case portable::UserAction::Kind::Pick:
+      return a.index;
+    case portable::UserAction::Kind::Key:
+      return static_cast<std::int32_t>(a.key);
+    case portable::UserAction::Kind::Answer:
+      return a.answer;
+    case portable::UserAction::Kind::MouseClick:
+      return a.button;
+    default:
+      return 0;
+  }
+}
+
+std::string textOf(const portable::UserAction& a) {
+  if (a.kind == portable::UserAction::Kind::AccessKey) return std::string(1, a.letter);
+  return a.text;
+}
+
+// The description of the thread's last error information, which a call that failed left.
+std::string errorDescription() {
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return "the run cannot go on";
+  BSTR description = nullptr;
+  info->GetDescription(&description);
+  info->Release();
+  std::string text = utf8Of(description);
+  SysFreeString(description);
+  return text;
+}
+
+}  // namespace
+
+ComWorld::Apartment::Apartment() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+}
+ComWorld::Apartment::~Apartment() {
+  CoUninitialize();
+}
+
+ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll)
+    : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)), view_(host_) {
+  host_.setEventLog(&events_);
+  library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
+  if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
+    throw ::session::WorldUnavailable(dll.string() + ": " + failure);
+  }
+  writeHelpFile();
+  const automation::Object driver =
+      callbackObject([this](automation::DispId id, std::span<Variant> args) {
+        if (id != session::kDriverAttach || args.empty()) throw automation::runtimeFailure(438);
+        attach(automation::toObject(args[0]));
+        return Variant{};
+      });
+  IDispatch* driverDispatch = dispatchOf(driver);
+  driverClass_ = std::make_unique<SessionDriverClass>(driverDispatch);
+  driverDispatch->Release();
+}
+
+ComWorld::~ComWorld() {
+  end();
+  session_.release();
+  driverClass_.reset();
+  removeHelpFile();
+  if (library_) library_->call("ZULUnregisterServer");
+  library_.reset();
+  CoFreeUnusedLibraries();
+  if (privateFolder_) {
+    std::error_code ignored;
+    std::filesystem::remove_all(*privateFolder_, ignored);
+  }
+}
+
+// The DLL as it is registered: itself, or with satellites absent a copy beside only the
+// present ones, since the component's folder is its DLL's.
+std::filesystem::path ComWorld::registeredDll(const std::filesystem::path& dll) {
+  if (settings_.absentSatellites.empty()) return dll;
+  static std::atomic<unsigned> counter{0};
+  privateFolder_ = std::filesystem::temp_directory_path() /
+                   ("quadrift-session-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(counter++));
+  ::session::copyPresentSatellites(settings_, *privateFolder_);
+  const auto copy = *privateFolder_ / dll.filename();
+  std::filesystem::copy_file(dll, copy);
+  return copy;
+}
+
+void ComWorld::writeHelpFile() {
+  if (!settings_.helpFile) return;
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      &disposition) != ERROR_SUCCESS) {
+    throw ::session::WorldUnavailable("the help file's registry key cannot be written");
+  }
+  helpKeyCreated_ = disposition == REG_CREATED_NEW_KEY;
+  const std::wstring value = wideOf(*settings_.helpFile);
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void ComWorld::removeHelpFile() {
+  if (!settings_.helpFile) return;
+  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  if (helpKeyCreated_) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, nullptr);
+    RegCloseKey(key);
+  }
+}
+
+void ComWorld::attach(const automation::Object& session) {
+  session_ = session;
+  IDispatch* channel = dispatchOf(session_);
+  const automation::Object sink =
+      callbackObject([this](automation::DispId, std::span<Variant> args) {
+        if (args.size() == 2)
+          events_.add(automation::toString(args[0]), automation::toString(args[1]));
+        return Variant{};
+      });
+  const automation::Object view =
+      callbackObject([this](automation::DispId id, std::span<Variant> args) -> Variant {
+        std::optional<std::string> refusal;
+        if (id == session::kViewMouseMove && args.size() == 2) {
+          refusal = view_.mouseMove(automation::toDouble(args[0]), automation::toDouble(args[1]));
+        } else if (id == session::kViewMouseClick && args.size() == 3) {
+          refusal = view_.mouseClick(automation::toInt16(args[0]), automation::toDouble(args[1]),
+                                     automation::toDouble(args[2]));
+        } else {
+          throw automation::runtimeFailure(438);
+        }
+        return refusal.value_or(std::string());
+      });
+  invokeMember(channel, session::kSessionSetEventSink, DISPATCH_METHOD, {Variant(sink)});
+  invokeMember(channel, session::kSessionSetHostView, DISPATCH_METHOD, {Variant(view)});
+  channel->Release();
+  std::vector<portable::UserAction> waiting;
+  waiting.swap(waiting_);
+  for (auto& action : waiting) hand(std::move(action));
+}
+
+void ComWorld::post(portable::UserAction action) {
+  if (session_.isSet()) {
+    hand(std::move(action));
+  } else {
+    waiting_.push_back(std::move(action));
+  }
+}
+
+void ComWorld::hand(portable::UserAction action) {
+  IDispatch* channel = dispatchOf(session_);
+  if (action.kind == portable::UserAction::Kind::Probe) {
+    const automation::Object probe = callbackObject(
+        [this, step = std::move(action.probe)](automation::DispId, std::span<Variant>) {
+          try {
+            step();
+          } catch (const std::exception& failure) {
+            // The run ends here, in the DLL as in this process: what failed is thrown again
+            // once the DLL has returned.
+            probeFailure_ = std::current_exception();
+            throw portable::RunAborted(failure.what());
+          }
+          return Variant{};
+        });
+    invokeMember(channel, session::kSessionPostProbe, DISPATCH_METHOD, {Variant(probe)});
+  } else {
+    invokeMember(
+        channel, session::kSessionPost, DISPATCH_METHOD,
+        {Variant(static_cast<std::int32_t>(action.kind)), Variant(action.target),
+         Variant(numberOf(action)), Variant(textOf(action)), Variant(action.x), Variant(action.y)});
+  }
+  channel->Release();
+}
+
+template <class Call>
+void ComWorld::intoDll(Call&& call) {
+  try {
+    call();
+  } catch (const portable::RunAborted&) {
+    if (probeFailure_) std::rethrow_exception(std::exchange(probeFailure_, nullptr));
+    throw;
+  }
+}
+
+void ComWorld::runUntilIdle() {
+  if (!session_.isSet()) return;
+  intoDll([this] {
+    IDispatch* channel = dispatchOf(session_);
+    try {
+      invokeMember(channel, session::kSessionRunUntilIdle, DISPATCH_METHOD);
+    } catch (...) {
+      channel->Release();
+      throw;
+    }
+    channel->Release();
+  });
+}
+
+void ComWorld::start() {
+  CLSID clsid{};
+  _CQuadrift* command = nullptr;
+  if (FAILED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CQuadrift,
+                              reinterpret_cast<void**>(&command)))) {
+    throw portable::RunAborted("the registered component cannot be created");
+  }
+  command_ = command;
+  commandObject_ = DispatchBridge::create(host_.commandObject());
+  intoDll([&] {
+    const HRESULT status = command->Command_Initialize(&commandObject_);
+    if (status == session::kRunAborted) throw portable::RunAborted(errorDescription());
+    if (FAILED(status)) throw failureOf(status, nullptr);
+  });
+}
+
+void ComWorld::end() {
+  if (command_ != nullptr) std::exchange(command_, nullptr)->Release();
+  if (commandObject_ != nullptr) std::exchange(commandObject_, nullptr)->Release();
+}
+
+nlohmann::json ComWorld::componentState() {
+  if (!session_.isSet()) return ::session::componentStateBeforeLoad();
+  IDispatch* channel = dispatchOf(session_);
+  const Variant state = invokeMember(channel, session::kSessionState, DISPATCH_PROPERTYGET);
+  channel->Release();
+  return nlohmann::json::parse(automation::toString(state));
+}
+
+}  // namespace windows

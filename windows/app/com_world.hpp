@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "reference_host.hpp"
+#include "reference_view.hpp"
+#include "session_world.hpp"
+#include "windows/app/server_library.hpp"
+#include "windows/app/session_driver_class.hpp"
+#include "world_settings.hpp"
+
+namespace windows {
+
+// A session's world with the component in its real DLL: the DLL is registered (from a folder
+// of the session's own when satellites are absent), the host's session driver class serves the
+// DLL's headless engine, and the reference host runs in this process. Input queued before the
+// DLL's engine exists is handed over when its session attaches. Everything set up is undone
+// when the world goes.
+class ComWorld final : public ::session::SessionWorld {
+ public:
+  // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
+  ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll);
+  ~ComWorld() override;
+  ComWorld(const ComWorld&) = delete;
+  ComWorld& operator=(const ComWorld&) = delete;
+
+  const portable::EventLog& events() const override { return events_; }
+  refhost::ReferenceHost& host() override { return host_; }
+  void post(portable::UserAction action) override;
+  void runUntilIdle() override;
+  void start() override;
+  void end() override;
+  nlohmann::json componentState() override;
+
+ private:
+  // COM for this thread, from before anything else of the world until after it.
+  struct Apartment {
+    Apartment();
+    ~Apartment();
+  };
+
+  std::filesystem::path registeredDll(const std::filesystem::path& dll);
+  void writeHelpFile();
+  void removeHelpFile();
+  void attach(const automation::Object& session);
+  void hand(portable::UserAction action);
+  // Runs a call into the DLL; a probe's own failure, which ended the run, is thrown as itself.
+  template <class Call>
+  void intoDll(Call&& call);
+
+  Apartment apartment_;
+  ::session::WorldSettings settings_;
+  portable::EventLog events_;  // outlives everything that logs to it
+  std::optional<std::filesystem::path> privateFolder_;
+  std::unique_ptr<ServerLibrary> library_;
+  refhost::ReferenceHost host_;
+  ::session::ReferenceView view_;
+  std::unique_ptr<SessionDriverClass> driverClass_;
+  automation::Object session_;
+  std::vector<portable::UserAction> waiting_;  // queued before the session attached
+  std::exception_ptr probeFailure_;
+  bool helpKeyCreated_ = false;
+  IUnknown* command_ = nullptr;
+  IDispatch* commandObject_ = nullptr;
+};
+
+}  // namespace windows

@@ -1,0 +1,101 @@
+#include "windows/app/function_dispatch.hpp"
+
+#include <memory>
+
+#include "automation/failure.hpp"
+#include "ui/headless_engine.hpp"
+#include "windows/automation/bstr.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/automation/com_unknown.hpp"
+#include "windows/automation/com_variant.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/automation/failure_info.hpp"
+#include "windows/session/protocol.hpp"
+
+namespace windows {
+namespace {
+
+class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
+ public:
+  explicit CallbackDispatch(CallbackBody body) : body_(std::move(body)) {}
+  static bool answers(REFIID iid) {
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count == nullptr) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info != nullptr) *info = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT*) override {
+    try {
+      std::vector<automation::Variant> args =
+          params != nullptr ? argumentsOf(*params) : std::vector<automation::Variant>{};
+      const automation::Variant value = body_(id, args);
+      if (result != nullptr) *result = toVariant(value);
+      return S_OK;
+    } catch (const automation::Failure& failure) {
+      return reportFailure(failure, info);
+    } catch (const std::exception& aborted) {
+      if (info != nullptr) {
+        *info = EXCEPINFO{};
+        info->scode = session::kRunAborted;
+        info->bstrDescription = bstrOf(aborted.what());
+      }
+      return DISP_E_EXCEPTION;
+    }
+  }
+
+ private:
+  ~CallbackDispatch() override = default;
+  CallbackBody body_;
+};
+
+}  // namespace
+
+automation::Object callbackObject(CallbackBody body) {
+  IDispatch* dispatch = new CallbackDispatch(std::move(body));
+  automation::Object object = ComDispatch::wrap(dispatch);
+  dispatch->Release();
+  return object;
+}
+
+automation::Variant invokeMember(IDispatch* target, DISPID id, WORD flags,
+                                 std::vector<automation::Variant> args) {
+  std::vector<VARIANT> comArgs;
+  comArgs.reserve(args.size());
+  for (auto it = args.rbegin(); it != args.rend(); ++it) comArgs.push_back(toVariant(*it));
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params{comArgs.data(), nullptr, static_cast<UINT>(comArgs.size()), 0};
+  if (flags & DISPATCH_PROPERTYPUT) {
+    params.rgdispidNamedArgs = &putId;
+    params.cNamedArgs = 1;
+  }
+  VARIANT result;
+  VariantInit(&result);
+  EXCEPINFO info{};
+  UINT argError = 0;
+  const HRESULT status =
+      target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &info, &argError);
+  for (VARIANT& v : comArgs) VariantClear(&v);
+  if (status == DISP_E_EXCEPTION && info.scode == session::kRunAborted) {
+    const std::string reason = utf8Of(info.bstrDescription);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrHelpFile);
+    throw portable::RunAborted(reason);
+  }
+  if (FAILED(status)) throw failureOf(status, &info);
+  automation::Variant value = fromVariant(result);
+  VariantClear(&result);
+  return value;
+}
+
+}  // namespace windows
