@@ -72,24 +72,33 @@ ComWorld::Apartment::~Apartment() {
 ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll)
     : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)), view_(host_) {
   host_.setEventLog(&events_);
-  library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
-  if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
-    throw ::session::WorldUnavailable(dll.string() + ": " + failure);
+  try {
+    library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
+    if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
+      throw ::session::WorldUnavailable(dll.string() + ": " + failure);
+    }
+    writeHelpFile();
+    const automation::Object driver =
+        callbackObject([this](automation::DispId id, std::span<Variant> args) {
+          if (id != session::kDriverAttach || args.empty()) throw automation::runtimeFailure(438);
+          attach(automation::toObject(args[0]));
+          return Variant{};
+        });
+    IDispatch* driverDispatch = dispatchOf(driver);
+    driverClass_ = std::make_unique<SessionDriverClass>(driverDispatch);
+    driverDispatch->Release();
+  } catch (...) {
+    tearDown();
+    throw;
   }
-  writeHelpFile();
-  const automation::Object driver =
-      callbackObject([this](automation::DispId id, std::span<Variant> args) {
-        if (id != session::kDriverAttach || args.empty()) throw automation::runtimeFailure(438);
-        attach(automation::toObject(args[0]));
-        return Variant{};
-      });
-  IDispatch* driverDispatch = dispatchOf(driver);
-  driverClass_ = std::make_unique<SessionDriverClass>(driverDispatch);
-  driverDispatch->Release();
 }
 
 ComWorld::~ComWorld() {
   end();
+  tearDown();
+}
+
+void ComWorld::tearDown() {
   session_.release();
   driverClass_.reset();
   removeHelpFile();
@@ -148,7 +157,6 @@ void ComWorld::removeHelpFile() {
 
 void ComWorld::attach(const automation::Object& session) {
   session_ = session;
-  IDispatch* channel = dispatchOf(session_);
   const automation::Object sink =
       callbackObject([this](automation::DispId, std::span<Variant> args) {
         if (args.size() == 2)
@@ -168,9 +176,10 @@ void ComWorld::attach(const automation::Object& session) {
         }
         return refusal.value_or(std::string());
       });
-  invokeMember(channel, session::kSessionSetEventSink, DISPATCH_METHOD, {Variant(sink)});
-  invokeMember(channel, session::kSessionSetHostView, DISPATCH_METHOD, {Variant(view)});
-  channel->Release();
+  invokeMember(session_, session::kSessionSetEventSink, automation::InvokeKind::Call,
+               {Variant(sink)});
+  invokeMember(session_, session::kSessionSetHostView, automation::InvokeKind::Call,
+               {Variant(view)});
   std::vector<portable::UserAction> waiting;
   waiting.swap(waiting_);
   for (auto& action : waiting) hand(std::move(action));
@@ -185,7 +194,6 @@ void ComWorld::post(portable::UserAction action) {
 }
 
 void ComWorld::hand(portable::UserAction action) {
-  IDispatch* channel = dispatchOf(session_);
   if (action.kind == portable::UserAction::Kind::Probe) {
     const automation::Object probe = callbackObject(
         [this, step = std::move(action.probe)](automation::DispId, std::span<Variant>) {
@@ -199,14 +207,14 @@ void ComWorld::hand(portable::UserAction action) {
           }
           return Variant{};
         });
-    invokeMember(channel, session::kSessionPostProbe, DISPATCH_METHOD, {Variant(probe)});
+    invokeMember(session_, session::kSessionPostProbe, automation::InvokeKind::Call,
+                 {Variant(probe)});
   } else {
     invokeMember(
-        channel, session::kSessionPost, DISPATCH_METHOD,
+        session_, session::kSessionPost, automation::InvokeKind::Call,
         {Variant(static_cast<std::int32_t>(action.kind)), Variant(action.target),
          Variant(numberOf(action)), Variant(textOf(action)), Variant(action.x), Variant(action.y)});
   }
-  channel->Release();
 }
 
 template <class Call>
@@ -222,14 +230,7 @@ void ComWorld::intoDll(Call&& call) {
 void ComWorld::runUntilIdle() {
   if (!session_.isSet()) return;
   intoDll([this] {
-    IDispatch* channel = dispatchOf(session_);
-    try {
-      invokeMember(channel, session::kSessionRunUntilIdle, DISPATCH_METHOD);
-    } catch (...) {
-      channel->Release();
-      throw;
-    }
-    channel->Release();
+    invokeMember(session_, session::kSessionRunUntilIdle, automation::InvokeKind::Call);
   });
 }
 
@@ -257,9 +258,7 @@ void ComWorld::end() {
 
 nlohmann::json ComWorld::componentState() {
   if (!session_.isSet()) return ::session::componentStateBeforeLoad();
-  IDispatch* channel = dispatchOf(session_);
-  const Variant state = invokeMember(channel, session::kSessionState, DISPATCH_PROPERTYGET);
-  channel->Release();
+  const Variant state = invokeMember(session_, session::kSessionState, automation::InvokeKind::Get);
   return nlohmann::json::parse(automation::toString(state));
 }
 

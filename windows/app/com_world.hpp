@@ -48,6 +48,9 @@ class ComWorld final : public ::session::SessionWorld {
   };
 
   std::filesystem::path registeredDll(const std::filesystem::path& dll);
+  // Undoes what the world set up: the session, the driver class, the help file's value, the
+  // DLL's registration and the session's own folder.
+  void tearDown();
   void writeHelpFile();
   void removeHelpFile();
   void attach(const automation::Object& session);

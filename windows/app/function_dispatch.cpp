@@ -67,35 +67,17 @@ automation::Object callbackObject(CallbackBody body) {
   return object;
 }
 
-automation::Variant invokeMember(IDispatch* target, DISPID id, WORD flags,
+automation::Variant invokeMember(const automation::Object& target, automation::DispId id,
+                                 automation::InvokeKind kind,
                                  std::vector<automation::Variant> args) {
-  std::vector<VARIANT> comArgs;
-  comArgs.reserve(args.size());
-  for (auto it = args.rbegin(); it != args.rend(); ++it) comArgs.push_back(toVariant(*it));
-  DISPID putId = DISPID_PROPERTYPUT;
-  DISPPARAMS params{comArgs.data(), nullptr, static_cast<UINT>(comArgs.size()), 0};
-  if (flags & DISPATCH_PROPERTYPUT) {
-    params.rgdispidNamedArgs = &putId;
-    params.cNamedArgs = 1;
+  try {
+    return target.invoke(id, kind, args);
+  } catch (const automation::Failure& failure) {
+    if (failure.number == static_cast<std::int32_t>(session::kRunAborted)) {
+      throw portable::RunAborted(failure.description);
+    }
+    throw;
   }
-  VARIANT result;
-  VariantInit(&result);
-  EXCEPINFO info{};
-  UINT argError = 0;
-  const HRESULT status =
-      target->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, &info, &argError);
-  for (VARIANT& v : comArgs) VariantClear(&v);
-  if (status == DISP_E_EXCEPTION && info.scode == session::kRunAborted) {
-    const std::string reason = utf8Of(info.bstrDescription);
-    SysFreeString(info.bstrDescription);
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrHelpFile);
-    throw portable::RunAborted(reason);
-  }
-  if (FAILED(status)) throw failureOf(status, &info);
-  automation::Variant value = fromVariant(result);
-  VariantClear(&result);
-  return value;
 }
 
 }  // namespace windows

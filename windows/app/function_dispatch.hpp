@@ -23,10 +23,11 @@ using CallbackBody =
 // reaches the caller as EXCEPINFO; any other exception as a run that cannot go on.
 automation::Object callbackObject(CallbackBody body);
 
-// Invokes member `id` of `target` with `args` (first to last) as `flags` says. A run that
-// cannot go on, as the session channel reports it, is thrown as portable::RunAborted; any other
-// failure as the automation::Failure its HRESULT and EXCEPINFO describe.
-automation::Variant invokeMember(IDispatch* target, DISPID id, WORD flags,
+// Invokes member `id` of `target` with `args` (first to last). A run that cannot go on, as the
+// session channel reports it, is thrown as portable::RunAborted; any other failure as the
+// automation::Failure it is.
+automation::Variant invokeMember(const automation::Object& target, automation::DispId id,
+                                 automation::InvokeKind kind,
                                  std::vector<automation::Variant> args = {});
 
 }  // namespace windows
