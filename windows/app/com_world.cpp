@@ -6,13 +6,10 @@
 #include "automation/convert.hpp"
 #include "automation/failure.hpp"
 #include "component_state.hpp"
-#include "kstQuadrift412.h"
 #include "ui/headless_engine.hpp"
 #include "windows/app/function_dispatch.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
-#include "windows/automation/dispatch_bridge.hpp"
-#include "windows/automation/failure_info.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace windows {
@@ -46,18 +43,6 @@ std::int32_t numberOf(const portable::UserAction& a) {
 std::string textOf(const portable::UserAction& a) {
   if (a.kind == portable::UserAction::Kind::AccessKey) return std::string(1, a.letter);
   return a.text;
-}
-
-// The description of the thread's last error information, which a call that failed left.
-std::string errorDescription() {
-  IErrorInfo* info = nullptr;
-  if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return "the run cannot go on";
-  BSTR description = nullptr;
-  info->GetDescription(&description);
-  info->Release();
-  std::string text = utf8Of(description);
-  SysFreeString(description);
-  return text;
 }
 
 }  // namespace
@@ -236,30 +221,38 @@ void ComWorld::runUntilIdle() {
 
 void ComWorld::start() {
   CLSID clsid{};
-  _CQuadrift* command = nullptr;
+  IDispatch* created = nullptr;
   if (FAILED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID__CQuadrift,
-                              reinterpret_cast<void**>(&command)))) {
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&created)))) {
     throw portable::RunAborted("the registered component cannot be created");
   }
-  command_ = command;
-  commandObject_ = DispatchBridge::create(host_.commandObject());
-  intoDll([&] {
-    const HRESULT status = command->Command_Initialize(&commandObject_);
-    if (status == session::kRunAborted) throw portable::RunAborted(errorDescription());
-    if (FAILED(status)) throw failureOf(status, nullptr);
+  command_ = ComDispatch::wrap(created);
+  created->Release();
+  intoDll([this] {
+    invokeMember(command_, command_.idOfName("Command_Initialize"), automation::InvokeKind::Call,
+                 {Variant(host_.commandObject())});
   });
+  // Without the session the component ran with no user and none of the script's input: a run
+  // that would look finished without having run.
+  if (!session_.isSet()) {
+    throw portable::RunAborted("the component's engine never attached to the session");
+  }
 }
 
 void ComWorld::end() {
-  if (command_ != nullptr) std::exchange(command_, nullptr)->Release();
-  if (commandObject_ != nullptr) std::exchange(commandObject_, nullptr)->Release();
+  command_.release();
 }
 
 nlohmann::json ComWorld::componentState() {
   if (!session_.isSet()) return ::session::componentStateBeforeLoad();
   const Variant state = invokeMember(session_, session::kSessionState, automation::InvokeKind::Get);
-  return nlohmann::json::parse(automation::toString(state));
+  try {
+    return nlohmann::json::parse(automation::toString(state));
+  } catch (const nlohmann::json::exception& wrong) {
+    throw ::session::WorldUnavailable(std::string("the component's state is not JSON: ") +
+                                      wrong.what());
+  }
 }
 
 }  // namespace windows

@@ -71,8 +71,7 @@ class ComWorld final : public ::session::SessionWorld {
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;
   bool helpKeyCreated_ = false;
-  IUnknown* command_ = nullptr;
-  IDispatch* commandObject_ = nullptr;
+  automation::Object command_;  // the host's CQuadrift, while it holds it
 };
 
 }  // namespace windows

@@ -1,8 +1,10 @@
 #include "windows/app/function_dispatch.hpp"
 
 #include <memory>
+#include <string>
 
 #include "automation/failure.hpp"
+#include "session_world.hpp"
 #include "ui/headless_engine.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
@@ -76,7 +78,8 @@ automation::Variant invokeMember(const automation::Object& target, automation::D
     if (failure.number == static_cast<std::int32_t>(session::kRunAborted)) {
       throw portable::RunAborted(failure.description);
     }
-    throw;
+    throw ::session::WorldUnavailable("a call into the component failed: " + failure.description +
+                                      " (" + std::to_string(failure.number) + ")");
   }
 }
 

@@ -23,9 +23,9 @@ using CallbackBody =
 // reaches the caller as EXCEPINFO; any other exception as a run that cannot go on.
 automation::Object callbackObject(CallbackBody body);
 
-// Invokes member `id` of `target` with `args` (first to last). A run that cannot go on, as the
-// session channel reports it, is thrown as portable::RunAborted; any other failure as the
-// automation::Failure it is.
+// Invokes member `id` of `target`, an object of the component's DLL, with `args` (first to
+// last). A run that cannot go on, as the DLL reports it, is thrown as portable::RunAborted; any
+// other failure as session::WorldUnavailable, since the session cannot be driven past it.
 automation::Variant invokeMember(const automation::Object& target, automation::DispId id,
                                  automation::InvokeKind kind,
                                  std::vector<automation::Variant> args = {});
