@@ -3,6 +3,7 @@
 
 #include <winspool.h>
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -19,15 +20,16 @@ bool printerInstalled() {
   return size != 0;
 }
 
+// Why this process cannot run in locale `lcid`; empty when it can.
+std::string foreignLocale(std::uint32_t lcid) {
+  const LCID own = GetUserDefaultLCID();
+  if (lcid == own) return {};
+  return "this process runs in locale " + std::to_string(own) + ", not " + std::to_string(lcid) +
+         ": Wine takes it from LC_ALL (LC_ALL=de_DE.UTF-8 is 1031)";
+}
+
 // Why the real system cannot honour statement `s`; empty when it can.
 std::string unhonourable(const Statement& s) {
-  if (const auto* locale = std::get_if<SetLocale>(&s.action)) {
-    const LCID own = GetUserDefaultLCID();
-    if (locale->lcid == own) return {};
-    return "this process runs in locale " + std::to_string(own) + ", not " +
-           std::to_string(locale->lcid) +
-           ": Wine takes it from LC_ALL (LC_ALL=de_DE.UTF-8 is 1031)";
-  }
   if (std::holds_alternative<SetPrinterCaps>(s.action)) {
     return "the installed printer's device capabilities cannot be set; leave 'printer-caps' out";
   }
@@ -48,12 +50,21 @@ std::string unhonourable(const Statement& s) {
 
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
                                         const std::filesystem::path& satelliteFolder) {
+  WorldSettings settings = worldSettings(script, satelliteFolder);
+  // The session's locale is named by its last `locale` statement, else by `start` (the default).
+  std::optional<int> localeLine;
+  std::optional<int> startLine;
   for (const Statement& s : script.statements) {
     if (const std::string reason = unhonourable(s); !reason.empty()) {
       throw ScriptError(script.file, s.line, reason);
     }
+    if (std::holds_alternative<SetLocale>(s.action)) localeLine = s.line;
+    if (std::holds_alternative<Start>(s.action)) startLine = s.line;
   }
-  return std::make_unique<windows::ComWorld>(worldSettings(script, satelliteFolder),
+  if (const std::string reason = foreignLocale(settings.locale); !reason.empty()) {
+    throw ScriptError(script.file, localeLine.value_or(startLine.value_or(1)), reason);
+  }
+  return std::make_unique<windows::ComWorld>(std::move(settings),
                                              satelliteFolder / "kstQuadrift412.dll");
 }
 
