@@ -39,6 +39,47 @@ void requireClean(benchmark::State& state, session::World& world) {
   if (!world.host().errorReports().empty()) state.SkipWithError("the command reported a failure");
 }
 
+// Heap allocations made while `host` runs and while the component runs, told apart by the
+// host's side changes; counted between `begin` and `end` only.
+class AllocationsBySide {
+ public:
+  explicit AllocationsBySide(refhost::ReferenceHost& host) : host_(host) {
+    host_.onSideChanged([this](refhost::Side now) {
+      settle();
+      running_ = now;
+    });
+  }
+  ~AllocationsBySide() { host_.onSideChanged({}); }
+  AllocationsBySide(const AllocationsBySide&) = delete;
+  AllocationsBySide& operator=(const AllocationsBySide&) = delete;
+
+  void begin() {
+    counting_ = true;
+    mark_ = bench::allocations();
+  }
+  void end() {
+    settle();
+    counting_ = false;
+  }
+  std::uint64_t host() const { return hostAllocations_; }
+  std::uint64_t component() const { return componentAllocations_; }
+
+ private:
+  void settle() {
+    const std::uint64_t now = bench::allocations();
+    if (counting_)
+      (running_ == refhost::Side::Host ? hostAllocations_ : componentAllocations_) += now - mark_;
+    mark_ = now;
+  }
+
+  refhost::ReferenceHost& host_;
+  refhost::Side running_ = refhost::Side::Host;
+  bool counting_ = false;
+  std::uint64_t mark_ = 0;
+  std::uint64_t hostAllocations_ = 0;
+  std::uint64_t componentAllocations_ = 0;
+};
+
 // ksMouse1_MouseMove to the last overlay call: the host's view delivers a move to the mouse
 // control, the handler moves the display sheet and the overlay shows it again. `recording`
 // says whether the host logs each call (its own cost, not the component's).
@@ -66,9 +107,29 @@ void MouseMove(benchmark::State& state, bool recording) {
       state.ResumeTiming();
     }
   }
-  requireClean(state, world);
   state.counters["allocs_per_move"] =
       benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(moves));
+
+  // The same moves again, untimed, with each allocation charged to the side that made it.
+  constexpr int kAttributedMoves = 1024;
+  {
+    AllocationsBySide sides(host);
+    for (int i = 0; i < kAttributedMoves; ++i) {
+      sides.begin();
+      host.mouseMove(0.25 * i, 0.125 * i);
+      sides.end();
+    }
+    state.counters["host_allocs_per_move"] = benchmark::Counter(
+        static_cast<double>(sides.host()) / static_cast<double>(kAttributedMoves));
+    state.counters["component_allocs_per_move"] = benchmark::Counter(
+        static_cast<double>(sides.component()) / static_cast<double>(kAttributedMoves));
+    if (sides.component() > 0) {
+      state.SkipWithError("the component allocates on the heap while a mouse move is placing");
+    } else if (!recording && sides.host() > 0) {
+      state.SkipWithError("the host allocates on the heap for a mouse move with its log off");
+    }
+  }
+  requireClean(state, world);
   world.end();
 }
 BENCHMARK_CAPTURE(MouseMove, host_logging_calls, true);

@@ -28,10 +28,9 @@ std::string CallRecord::target() const {
   return object + "." + (memberName.empty() ? std::to_string(member) : memberName);
 }
 
-std::size_t CallLog::begin(std::string_view object, automation::DispId member,
-                           std::string_view memberName, automation::InvokeKind kind,
-                           std::span<const Variant> args) {
-  if (!recording_) return next_++;
+std::size_t CallLog::record(std::string_view object, automation::DispId member,
+                            std::string_view memberName, automation::InvokeKind kind,
+                            std::span<const Variant> args) {
   CallRecord record;
   record.index = next_++;
   record.object = std::string(object);

@@ -38,7 +38,9 @@ class CallLog {
  public:
   // Starts a record and returns its index; the host then marks it failed if it fails.
   std::size_t begin(std::string_view object, automation::DispId member, std::string_view memberName,
-                    automation::InvokeKind kind, std::span<const automation::Variant> args);
+                    automation::InvokeKind kind, std::span<const automation::Variant> args) {
+    return recording_ ? record(object, member, memberName, kind, args) : next_++;
+  }
   void markFailed(std::size_t index);
 
   const std::vector<CallRecord>& records() const { return records_; }
@@ -55,6 +57,10 @@ class CallLog {
   std::string describe() const;
 
  private:
+  std::size_t record(std::string_view object, automation::DispId member,
+                     std::string_view memberName, automation::InvokeKind kind,
+                     std::span<const automation::Variant> args);
+
   std::vector<CallRecord> records_;
   std::size_t next_ = 1;
   bool recording_ = true;

@@ -1,7 +1,7 @@
 #include "command_framework.hpp"
 
 #include <algorithm>
-
+#include <array>
 #include <vector>
 
 #include "application_objects.hpp"
@@ -55,7 +55,7 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     if (!initialized_) {
       initialized_ = true;
       ++state_->command.initializeEvents;
-      raiseControlEvent(*state_, site_, "Initialize", {});
+      raiseControlEvent(*context(), *state_, site_, "Initialize", {});
     }
     return {};
   }
@@ -70,7 +70,7 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     state_->command.done = done;
     if (done) {
       ++state_->command.terminateEvents;
-      raiseControlEvent(*state_, site_, "Terminate", {});
+      raiseControlEvent(*context(), *state_, site_, "Terminate", {});
     }
     return {};
   }
@@ -131,11 +131,14 @@ bool mouseInputEnabled(const HostState& state) {
   });
 }
 
-bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t button, double x,
-                       double y) {
+bool deliverMouseEvent(HostContext& context, HostState& state, std::string_view event,
+                       std::int16_t button, double x, double y) {
+  const SideScope host(context, Side::Host);
   state.pointer = ModelPoint{x, y};
-  // Collect the sites first: a handler may create or release controls while it runs.
-  std::vector<std::shared_ptr<MouseControlState>> controls;
+  // Collect the sites first: a handler may create or release controls while it runs. A
+  // delivery inside a handler's finds the spare list taken and starts an empty one.
+  std::vector<std::shared_ptr<MouseControlState>> controls = std::move(state.spareDeliveryList);
+  controls.clear();
   std::erase_if(state.mouseControls, [](const auto& weak) { return weak.expired(); });
   for (const auto& weak : state.mouseControls) {
     if (auto control = weak.lock()) controls.push_back(std::move(control));
@@ -143,21 +146,23 @@ bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t bu
   bool delivered = false;
   for (const auto& control : controls) {
     if (control->site == nullptr || !control->site->enabled()) continue;
-    std::vector<Variant> args{Variant(button),
-                              Variant(std::int16_t{0}),
-                              Variant(x),
-                              Variant(y),
-                              Variant(0.0),
-                              Variant(automation::Object()),
-                              Variant(std::int32_t{0}),
-                              Variant(automation::Object())};
-    raiseControlEvent(state, *control->site, event, args);
+    std::array<Variant, 8> args{Variant(button),
+                                Variant(std::int16_t{0}),
+                                Variant(x),
+                                Variant(y),
+                                Variant(0.0),
+                                Variant(automation::Object()),
+                                Variant(std::int32_t{0}),
+                                Variant(automation::Object())};
+    raiseControlEvent(context, state, *control->site, event, args);
     delivered = true;
   }
   if (!delivered) {
     state.refused.push_back({std::string(event), button, x, y,
                              controls.empty() ? "no mouse control" : "mouse control disabled"});
   }
+  controls.clear();
+  state.spareDeliveryList = std::move(controls);
   return delivered;
 }
 

@@ -77,8 +77,8 @@ class HostControls final : public ui::HostControlFactory {
 
 // Delivers a mouse event from the host's view to every mouse control whose container is
 // enabled; records the input as refused when none takes it. Returns whether it was delivered.
-bool deliverMouseEvent(HostState& state, std::string_view event, std::int16_t button, double x,
-                       double y);
+bool deliverMouseEvent(HostContext& context, HostState& state, std::string_view event,
+                       std::int16_t button, double x, double y);
 // Whether some mouse control's container is enabled: a command is taking the view's mouse.
 bool mouseInputEnabled(const HostState& state);
 

@@ -1,6 +1,28 @@
 #include "fault_injection.hpp"
 
+#include <algorithm>
+#include <charconv>
+
 namespace refhost {
+
+namespace {
+
+// Whether `target` is "object.member".
+bool namesMember(std::string_view target, std::string_view object, std::string_view member) {
+  return target.size() == object.size() + 1 + member.size() && target.starts_with(object) &&
+         target[object.size()] == '.' && target.ends_with(member);
+}
+
+// The count kept for `key` in `counts`, a new one at zero the first time.
+template <class Key, class Lookup>
+std::size_t& countOf(std::vector<std::pair<Key, std::size_t>>& counts, const Lookup& key) {
+  const auto it = std::find_if(counts.begin(), counts.end(),
+                               [&](const auto& entry) { return entry.first == key; });
+  if (it != counts.end()) return it->second;
+  return counts.emplace_back(Key(key), 0).second;
+}
+
+}  // namespace
 
 automation::Failure injectedFailure(std::string_view target) {
   return automation::Failure(-2147220992 /* 0x80040200 */,
@@ -24,32 +46,43 @@ void FaultInjector::failMemberCall(std::string_view target, std::size_t nth,
 
 void FaultInjector::clear() {
   rules_.clear();
-  memberCalls_.clear();
+  // Objects keep their counts' address: the counts start again from nothing in place.
+  for (auto& [object, counts] : memberCalls_) counts = MemberCounts{};
+}
+
+FaultInjector::MemberCounts& FaultInjector::countsOf(std::string_view object) {
+  auto it = memberCalls_.find(object);
+  if (it == memberCalls_.end())
+    it = memberCalls_.emplace(std::string(object), MemberCounts{}).first;
+  return it->second;
 }
 
 std::optional<automation::Failure> FaultInjector::check(std::size_t callIndex,
                                                         std::string_view object,
-                                                        std::string_view memberKey,
+                                                        MemberCounts& counts,
+                                                        automation::DispId member,
                                                         std::string_view memberName) {
-  const std::string byId = std::string(object) + "." + std::string(memberKey);
-  const std::string byName =
-      memberName.empty() ? std::string() : std::string(object) + "." + std::string(memberName);
-  const std::size_t countById = ++memberCalls_[byId];
-  const std::size_t countByName = byName.empty() ? 0 : ++memberCalls_[byName];
+  const std::size_t countById = ++countOf(counts.byId, member);
+  const std::size_t countByName = memberName.empty() ? 0 : ++countOf(counts.byName, memberName);
+  if (rules_.empty()) return std::nullopt;
 
+  char digits[16];
+  const std::string_view memberKey(digits,
+                                   std::to_chars(digits, digits + sizeof digits, member).ptr);
   for (const Rule& rule : rules_) {
     bool hit = false;
-    std::string target = byName.empty() ? byId : byName;
+    std::string_view hitMember = memberName.empty() ? memberKey : memberName;
     if (rule.callIndex) {
       hit = *rule.callIndex == callIndex;
-    } else if (rule.target == byId) {
+    } else if (namesMember(rule.target, object, memberKey)) {
       hit = !rule.nth || *rule.nth == countById;
-      target = byId;
-    } else if (!byName.empty() && rule.target == byName) {
+      hitMember = memberKey;
+    } else if (!memberName.empty() && namesMember(rule.target, object, memberName)) {
       hit = !rule.nth || *rule.nth == countByName;
-      target = byName;
+      hitMember = memberName;
     }
     if (!hit) continue;
+    const std::string target = std::string(object) + "." + std::string(hitMember);
     if (observer_) observer_(target);
     return rule.failure ? *rule.failure : injectedFailure(target);
   }

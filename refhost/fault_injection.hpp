@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "automation/failure.hpp"
+#include "automation/object.hpp"
 
 namespace refhost {
 
@@ -34,10 +35,21 @@ class FaultInjector {
     observer_ = std::move(observer);
   }
 
-  // Counts the call and returns the failure it is to raise, if any. `memberKey` is the id as
-  // decimal text, `memberName` the name it was reached by (may be empty).
+  // How often each member of the objects of one name has been called, by id and by the name
+  // it was reached by.
+  struct MemberCounts {
+    std::vector<std::pair<automation::DispId, std::size_t>> byId;
+    std::vector<std::pair<std::string, std::size_t>> byName;
+  };
+  // The counts of the objects named `object`; valid as long as the injector, through `clear`.
+  // An object looks them up once, so that a call counts without a search by name.
+  MemberCounts& countsOf(std::string_view object);
+
+  // Counts the call in `counts` (the object's) and returns the failure it is to raise, if any.
+  // `memberName` is the name the member was reached by (may be empty).
   std::optional<automation::Failure> check(std::size_t callIndex, std::string_view object,
-                                           std::string_view memberKey, std::string_view memberName);
+                                           MemberCounts& counts, automation::DispId member,
+                                           std::string_view memberName);
 
  private:
   struct Rule {
@@ -47,7 +59,7 @@ class FaultInjector {
     std::optional<automation::Failure> failure;
   };
   std::vector<Rule> rules_;
-  std::map<std::string, std::size_t, std::less<>> memberCalls_;
+  std::map<std::string, MemberCounts, std::less<>> memberCalls_;
   std::function<void(std::string_view)> observer_;
 };
 

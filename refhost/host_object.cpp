@@ -8,7 +8,9 @@ using automation::Failure;
 using automation::Variant;
 
 HostObject::HostObject(std::shared_ptr<HostContext> context, std::string name)
-    : context_(std::move(context)), name_(std::move(name)) {
+    : context_(std::move(context)),
+      name_(std::move(name)),
+      calls_(context_->faults.countsOf(name_)) {
   ++context_->liveObjects;
 }
 
@@ -16,11 +18,27 @@ HostObject::~HostObject() {
   --context_->liveObjects;
 }
 
+SideScope::SideScope(HostContext& context, Side side)
+    : context_(context), before_(context.running) {
+  enter(side);
+}
+
+SideScope::~SideScope() {
+  enter(before_);
+}
+
+void SideScope::enter(Side side) {
+  if (context_.running == side) return;
+  context_.running = side;
+  if (context_.onSideChanged) context_.onSideChanged(side);
+}
+
 Variant HostObject::invoke(automation::DispId id, automation::InvokeKind kind,
                            std::span<Variant> args) {
+  const SideScope host(*context_, Side::Host);
   const std::string_view memberName = nameOfMember(id);
   const std::size_t index = context_->log.begin(name_, id, memberName, kind, args);
-  if (auto fault = context_->faults.check(index, name_, std::to_string(id), memberName)) {
+  if (auto fault = context_->faults.check(index, name_, calls_, id, memberName)) {
     context_->log.markFailed(index);
     throw *fault;
   }
@@ -33,6 +51,7 @@ Variant HostObject::invoke(automation::DispId id, automation::InvokeKind kind,
 }
 
 std::optional<automation::DispId> HostObject::idOfName(std::string_view name) {
+  const SideScope host(*context_, Side::Host);
   return memberNamed(name);
 }
 

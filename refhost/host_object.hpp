@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,13 +18,36 @@
 
 namespace refhost {
 
-// What every object of one host shares: the call log, the fault injector and the number of
-// objects handed out and not yet released. Objects hold it by shared pointer, so an object the
-// component keeps after the host is gone still works.
+// Which side is running: the host, or the component inside an event the host raised.
+enum class Side { Host, Component };
+
+// What every object of one host shares: the call log, the fault injector, the number of
+// objects handed out and not yet released, and which side runs. Objects hold it by shared
+// pointer, so an object the component keeps after the host is gone still works.
 struct HostContext {
   CallLog log;
   FaultInjector faults;
   std::size_t liveObjects = 0;
+  Side running = Side::Host;
+  // Told each time `running` changes, when set; a benchmark tells the two sides' costs apart
+  // by it.
+  std::function<void(Side now)> onSideChanged;
+};
+
+// Marks a stretch run by `side` (a host call, an event handed to the component) and restores
+// the side that ran before when it ends, however it ends.
+class SideScope {
+ public:
+  SideScope(HostContext& context, Side side);
+  ~SideScope();
+  SideScope(const SideScope&) = delete;
+  SideScope& operator=(const SideScope&) = delete;
+
+ private:
+  void enter(Side side);
+
+  HostContext& context_;
+  Side before_;
 };
 
 // Base of the host's late-bound objects. Each instance is one reference handed out (as a COM
@@ -65,6 +89,7 @@ class HostObject : public automation::Dispatch {
  private:
   std::shared_ptr<HostContext> context_;
   std::string name_;
+  FaultInjector::MemberCounts& calls_;
 };
 
 // The name of a host object for the log, or "<foreign object>" for any other Dispatch.

@@ -1,5 +1,6 @@
 #include "host_state.hpp"
 
+#include "host_object.hpp"
 #include "platform/locale_table.hpp"
 
 namespace refhost {
@@ -14,8 +15,9 @@ LengthFormat HostState::documentFormat() const {
   return format;
 }
 
-void raiseControlEvent(HostState& state, ui::HostControlSite& site, std::string_view event,
-                       std::span<automation::Variant> args) {
+void raiseControlEvent(HostContext& context, HostState& state, ui::HostControlSite& site,
+                       std::string_view event, std::span<automation::Variant> args) {
+  const SideScope component(context, Side::Component);
   try {
     site.raiseEvent(event, args);
   } catch (const automation::Failure& failure) {

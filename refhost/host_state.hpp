@@ -20,6 +20,8 @@
 
 namespace refhost {
 
+struct HostContext;
+
 // A temporary graphic's geometry; unshaped until it is made a rectangle.
 struct GraphicState {
   bool shaped = false;
@@ -106,6 +108,9 @@ struct HostState {
   std::vector<ErrorReport> reports;
   CommandState command;
   std::vector<std::weak_ptr<MouseControlState>> mouseControls;
+  // The list a mouse event's delivery collects the live controls in, kept between events so
+  // that its memory is reused; empty while a delivery has it.
+  std::vector<std::shared_ptr<MouseControlState>> spareDeliveryList;
   std::vector<RefusedInput> refused;
   // Where the view's pointer was at its last mouse event, delivered or not.
   std::optional<ModelPoint> pointer;
@@ -116,8 +121,9 @@ struct HostState {
   portable::EventLog* events = nullptr;
 };
 
-// Raises `event` on `site`; a failure escaping the handler goes to `state.eventFailures`.
-void raiseControlEvent(HostState& state, ui::HostControlSite& site, std::string_view event,
-                       std::span<automation::Variant> args);
+// Raises `event` on `site`, the component running meanwhile; a failure escaping the handler
+// goes to `state.eventFailures`.
+void raiseControlEvent(HostContext& context, HostState& state, ui::HostControlSite& site,
+                       std::string_view event, std::span<automation::Variant> args);
 
 }  // namespace refhost

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "automation/convert.hpp"
 #include "host/dispids.hpp"
 
 namespace refhost {
@@ -34,8 +33,11 @@ Variant OverlayObject::perform(automation::DispId id, InvokeKind kind, std::span
         return {};
       case ids::overlay::kAdd: {
         expectArgs(args, 4);
-        const automation::Object object = automation::toObject(args[0]);
-        const auto* graphic = dynamic_cast<const GraphicObject*>(object.get());
+        // Only a graphic of this host is taken; the caller's argument holds it for the call.
+        const auto* graphic =
+            args[0].is<automation::Object>()
+                ? dynamic_cast<const GraphicObject*>(args[0].as<automation::Object>().get())
+                : nullptr;
         if (graphic == nullptr) {
           throw automation::runtimeFailure(automation::errnum::kTypeMismatch);
         }

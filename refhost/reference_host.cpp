@@ -19,11 +19,11 @@ automation::Object ReferenceHost::commandObject() {
 }
 
 bool ReferenceHost::mouseMove(double x, double y) {
-  return deliverMouseEvent(*state_, "MouseMove", 0, x, y);
+  return deliverMouseEvent(*context_, *state_, "MouseMove", 0, x, y);
 }
 
 bool ReferenceHost::mouseClick(std::int16_t button, double x, double y) {
-  return deliverMouseEvent(*state_, "MouseClick", button, x, y);
+  return deliverMouseEvent(*context_, *state_, "MouseClick", button, x, y);
 }
 
 }  // namespace refhost

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,10 @@ class ReferenceHost {
 
   CallLog& callLog() { return context_->log; }
   FaultInjector& faults() { return context_->faults; }
+  // Told each time control passes between the host and the component; none when empty.
+  void onSideChanged(std::function<void(Side now)> observer) {
+    context_->onSideChanged = std::move(observer);
+  }
   // Host objects handed out and not yet released.
   std::size_t liveObjects() const { return context_->liveObjects; }
 

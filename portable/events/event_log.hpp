@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,11 +20,15 @@ class EventLog {
  public:
   void add(std::string kind, std::string text) {
     events_.push_back({std::move(kind), std::move(text)});
+    if (observer_) observer_(events_.back());
   }
   const std::vector<Event>& events() const { return events_; }
+  // Called with each event as it is added (none when empty), for a driver that forwards them.
+  void setObserver(std::function<void(const Event&)> observer) { observer_ = std::move(observer); }
 
  private:
   std::vector<Event> events_;
+  std::function<void(const Event&)> observer_;
 };
 
 }  // namespace portable

@@ -4,23 +4,16 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "events/event_log.hpp"
 #include "ui/engine.hpp"
 #include "ui/form.hpp"
+#include "ui/run_aborted.hpp"
 #include "ui/user_action.hpp"
 
 namespace portable {
-
-// A run that cannot go on: thrown through the component (never a `Failure`, so no guard takes
-// it) up to whoever drives the run.
-class RunAborted : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // The queue of user input ran dry while a modal loop (a dialog or a message box) waited for
 // more. The message names the state the run was in.

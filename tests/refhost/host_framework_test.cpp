@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "automation/failure.hpp"
 #include "host/application_views.hpp"
 #include "host/dispids.hpp"
@@ -65,6 +67,23 @@ TEST(FaultInjection, ANamedMemberFailsEveryTimeOrOnItsNthCall) {
   EXPECT_EQ(host.undoHistory().size(), 2u);
 }
 
+TEST(FaultInjection, CallsCountAcrossReferencesAndAfreshAfterAClear) {
+  ReferenceHost host(quiet());
+  const host::HostSheet sheet =
+      host::HostApplication(host.application()).activeDocument().activeSheet();
+  host.faults().failMemberCall("HostSheetSetup.9", 3);
+  EXPECT_NO_THROW(sheet.setup().sizeIndex());
+  EXPECT_NO_THROW(sheet.setup().sizeIndex());
+  EXPECT_THROW(sheet.setup().sizeIndex(), automation::Failure) << "the third, by a new reference";
+
+  const host::HostSheetSetup setup = sheet.setup();
+  host.faults().clear();
+  host.faults().failMemberCall("HostSheetSetup.9", 2);
+  EXPECT_NO_THROW(setup.sizeIndex()) << "the first since the clear";
+  EXPECT_THROW(setup.sizeIndex(), automation::Failure);
+  EXPECT_NO_THROW(setup.sizeIndex());
+}
+
 TEST(FaultInjection, MembersReachedByNameCanBeNamed) {
   ReferenceHost host(quiet());
   host.faults().failMember("ksCommand1.Command");
@@ -99,6 +118,27 @@ TEST(LiveObjects, EveryReferenceHandedOutIsCountedUntilReleased) {
   EXPECT_EQ(host.liveObjects(), 0u);
 }
 
+TEST(Overlay, TakesOnlyAGraphicOfTheHost) {
+  ReferenceHost host(quiet());
+  const host::HostApplication app(host.application());
+  const host::HostOverlay overlay = app.overlay();
+  const automation::Variant notGraphics[] = {automation::Variant(),
+                                             automation::Variant(std::int32_t{7}),
+                                             automation::Variant(app.activeDocument().object())};
+  for (const automation::Variant& first : notGraphics) {
+    std::array<automation::Variant, 4> args{first, std::int32_t{0}, std::int32_t{0},
+                                            std::int32_t{0}};
+    try {
+      overlay.object().invoke(host::dispid::overlay::kAdd, automation::InvokeKind::Call, args);
+      ADD_FAILURE() << first.typeName() << " was taken";
+    } catch (const automation::Failure& f) {
+      EXPECT_EQ(f.number, automation::errnum::kTypeMismatch) << first.typeName();
+    }
+  }
+  overlay.show();
+  EXPECT_TRUE(host.shownGraphics().empty());
+}
+
 TEST(CommandFramework, MouseInputReachesOnlyAnEnabledControl) {
   ReferenceHost host(quiet());
   EXPECT_FALSE(host.mouseMove(1, 2)) << "no mouse control yet";
@@ -130,6 +170,33 @@ TEST(CommandFramework, MouseInputReachesOnlyAnEnabledControl) {
 
   mouse.release();
   EXPECT_FALSE(host.mouseMove(0, 0)) << "a released control takes no input";
+}
+
+TEST(CommandFramework, AnEventRunsTheComponentAndEachHostCallInsideItTheHost) {
+  ReferenceHost host(quiet());
+  testing::RecordingSite site;
+  const automation::Object mouse =
+      host.controlFactory().create(host::progid::kMouseControl, {}, site);
+  const host::HostApplication app(host.application());
+  std::vector<Side> changes;
+  host.onSideChanged([&](Side now) { changes.push_back(now); });
+  site.onEvent = [&](const std::string&) {
+    EXPECT_NO_THROW(app.activeDocument());
+    // A delivery inside a handler's reaches the control as well.
+    if (site.events.size() == 1) {
+      EXPECT_TRUE(host.mouseMove(3, 4));
+    }
+  };
+  EXPECT_TRUE(host.mouseMove(1, 2));
+  EXPECT_EQ(site.events.size(), 2u);
+  EXPECT_EQ(changes, (std::vector<Side>{Side::Component, Side::Host, Side::Component, Side::Host,
+                                        Side::Component, Side::Host, Side::Component, Side::Host,
+                                        Side::Component, Side::Host}));
+  host.onSideChanged({});
+  site.onEvent = nullptr;
+  changes.clear();
+  EXPECT_NO_THROW(app.activeDocument());
+  EXPECT_TRUE(changes.empty()) << "a host call from the host's side changes nothing";
 }
 
 TEST(CommandFramework, TerminateIsRaisedForEveryDoneAndEventsNest) {

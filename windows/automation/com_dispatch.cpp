@@ -82,6 +82,7 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
       &argError);
   if (FAILED(status)) {
     VariantClear(&result);
+    throwIfRunAborted(status, &info);
     throw failureOf(status, &info);
   }
   automation::Variant value;

@@ -13,7 +13,8 @@ namespace windows {
 
 // A late-bound object over a real IDispatch, holding one reference to it. Arguments go to
 // Invoke last first, a put with its DISPID_PROPERTYPUT named argument (an object value as a
-// put by reference). A failed call throws the Failure its HRESULT and EXCEPINFO describe.
+// put by reference). A failed call throws the Failure its HRESULT and EXCEPINFO describe, or
+// RunAborted when the callee's run could not go on.
 // Ids looked up by name are cached for the object's life.
 class ComDispatch final : public automation::Dispatch {
  public:

@@ -13,7 +13,8 @@ namespace windows {
 
 // One of the component's own late-bound objects as an IDispatch for a COM caller. Invoke takes
 // the arguments in COM's order (last first) and a put's value from its named argument; a
-// Failure inside the member becomes EXCEPINFO with DISP_E_EXCEPTION.
+// Failure inside the member becomes EXCEPINFO with DISP_E_EXCEPTION, an aborted run the same
+// with the session's run-aborted scode.
 class DispatchBridge final : public Unknown<DispatchBridge, IDispatch> {
  public:
   // A bridge over `object` with one reference, which the caller releases.

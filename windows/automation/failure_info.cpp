@@ -3,6 +3,7 @@
 #include <string>
 
 #include "windows/automation/bstr.hpp"
+#include "windows/session/protocol.hpp"
 
 namespace windows {
 namespace {
@@ -66,6 +67,30 @@ HRESULT reportFailure(const automation::Failure& failure, EXCEPINFO* info) {
       info->scode = static_cast<SCODE>(failure.number);
   }
   return DISP_E_EXCEPTION;
+}
+
+HRESULT reportRunAborted(const portable::RunAborted& aborted, EXCEPINFO* info) {
+  if (info != nullptr) {
+    *info = EXCEPINFO{};
+    info->bstrDescription = bstrOf(aborted.what());
+    info->scode = session::kRunAborted;
+  }
+  return DISP_E_EXCEPTION;
+}
+
+void throwIfRunAborted(HRESULT result, EXCEPINFO* info) {
+  if (result != DISP_E_EXCEPTION || info == nullptr) return;
+  if (info->pfnDeferredFillIn != nullptr) {
+    info->pfnDeferredFillIn(info);
+    info->pfnDeferredFillIn = nullptr;
+  }
+  if (info->scode != session::kRunAborted) return;
+  std::string reason = utf8Of(info->bstrDescription);
+  SysFreeString(info->bstrSource);
+  SysFreeString(info->bstrDescription);
+  SysFreeString(info->bstrHelpFile);
+  *info = EXCEPINFO{};
+  throw portable::RunAborted(reason);
 }
 
 }  // namespace windows

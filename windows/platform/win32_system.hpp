@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "events/event_log.hpp"
 #include "platform/system.hpp"
 
 namespace windows {
@@ -9,6 +12,13 @@ namespace windows {
 // The platform calls of the component, each passed straight to the Windows function of the same
 // name. Strings cross in the ANSI code page as the component hands them over; handles are the
 // system's own, pointer-sized. The HTML Help control library is loaded on first use and kept.
+// A help call the component made, as it was passed on: the file (UTF-8), command and data.
+struct HelpCall {
+  std::string file;
+  std::uint32_t command = 0;
+  std::uint32_t data = 0;
+};
+
 class Win32System final : public platform::System {
  public:
   // `componentModule` is the module the component's code was loaded from; its folder is where
@@ -17,6 +27,11 @@ class Win32System final : public platform::System {
   ~Win32System() override;
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
+
+  // Where help calls are logged as they are passed on; none when null.
+  void setEventLog(portable::EventLog* log) { events_ = log; }
+  // The help calls passed on so far, in order.
+  const std::vector<HelpCall>& helpCalls() const { return helpCalls_; }
 
   std::int32_t RegOpenKeyExA(platform::Handle hive, const std::string& subKeyAnsi,
                              std::uint32_t options, std::uint32_t access,
@@ -60,6 +75,8 @@ class Win32System final : public platform::System {
   void* componentModule_;
   void* helpLibrary_ = nullptr;
   void* htmlHelp_ = nullptr;  // HtmlHelpA in helpLibrary_
+  std::vector<HelpCall> helpCalls_;
+  portable::EventLog* events_ = nullptr;
 };
 
 }  // namespace windows

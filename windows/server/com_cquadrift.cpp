@@ -36,6 +36,7 @@ ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
   module_.objectCreated();
   try {
     object_ = std::make_unique<command::CQuadrift>(module_.component());
+    module_.commandCreated(*object_);
   } catch (...) {
     module_.objectDestroyed();
     throw;
@@ -43,6 +44,7 @@ ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
 }
 
 ComCQuadrift::~ComCQuadrift() {
+  module_.commandDestroyed(*object_);
   object_.reset();
   module_.objectDestroyed();
 }

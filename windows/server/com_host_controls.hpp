@@ -6,7 +6,10 @@
 namespace windows {
 
 // The host framework's controls as COM objects, created by their programmatic identifiers.
-// Their events do not reach the form's handlers yet: the site is not connected.
+// Each control's events reach the form's site through a sink advised on the control's
+// connection point; the object returned unadvises it when its last reference goes. A control
+// without the connection point works without events. The persisted-state block is not handed
+// over: the host's controls keep no state of their own between runs.
 class ComHostControls final : public ui::HostControlFactory {
  public:
   explicit ComHostControls(automation::ObjectCreator& creator) : creator_(creator) {}

@@ -1,12 +1,18 @@
 #include "windows/server/server_module.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "command/component.hpp"
+#include "command/cquadrift.hpp"
+#include "dialog/frm_main.hpp"
 #include "ui/headless_engine.hpp"
 #include "windows/automation/com_creator.hpp"
+#include "windows/platform/ansi_codec.hpp"
 #include "windows/platform/win32_system.hpp"
 #include "windows/server/com_host_controls.hpp"
+#include "windows/session/engine_session.hpp"
+#include "windows/session/protocol.hpp"
 
 namespace windows {
 
@@ -15,13 +21,23 @@ struct ServerModule::Runtime {
   explicit Runtime(HMODULE self)
       : controls(creator),
         system(self),
-        component(command::Environment{creator, engine, controls, system}) {}
+        component(command::Environment{creator, engine, controls, system}) {
+    engine.setEventLog(&events);
+    system.setEventLog(&events);
+  }
+
+  ui::Form* newestDialog() const {
+    if (commands.empty() || commands.back()->dialog() == nullptr) return nullptr;
+    return &commands.back()->dialog()->form();
+  }
 
   ComCreator creator;
+  portable::EventLog events;
   portable::HeadlessEngine engine;
   ComHostControls controls;
   Win32System system;
   command::Component component;
+  std::vector<command::CQuadrift*> commands;
 };
 
 ServerModule::ServerModule(HMODULE self) : self_(self) {}
@@ -46,8 +62,40 @@ bool ServerModule::unloadNow() {
 }
 
 command::Component& ServerModule::component() {
-  if (!runtime_) runtime_ = std::make_unique<Runtime>(self_);
+  if (!runtime_) {
+    runtime_ = std::make_unique<Runtime>(self_);
+    attachSession();
+  }
   return runtime_->component;
+}
+
+void ServerModule::attachSession() {
+  Runtime& runtime = *runtime_;
+  automation::Object driver;
+  try {
+    driver = runtime.creator.create(utf8FromWide(session::kSessionDriverProgId));
+  } catch (const automation::Failure&) {
+    return;  // no session runs: the engine has no user
+  }
+  session::SessionParts parts{runtime.engine, runtime.events, runtime.component, runtime.system,
+                              [&runtime] { return runtime.newestDialog(); }};
+  automation::Object object(
+      std::make_shared<session::EngineSession>(std::move(parts), [this] { objectDestroyed(); }));
+  objectCreated();
+  try {
+    driver.call(session::kDriverAttach, {automation::Variant(std::move(object))});
+  } catch (const automation::Failure&) {
+    // A driver that refuses the session leaves the engine without a user, as none would.
+  }
+}
+
+void ServerModule::commandCreated(command::CQuadrift& command) {
+  component();
+  runtime_->commands.push_back(&command);
+}
+
+void ServerModule::commandDestroyed(command::CQuadrift& command) {
+  if (runtime_) std::erase(runtime_->commands, &command);
 }
 
 }  // namespace windows

@@ -8,7 +8,8 @@
 
 namespace command {
 class Component;
-}
+class CQuadrift;
+}  // namespace command
 
 namespace windows {
 
@@ -34,10 +35,19 @@ class ServerModule {
   // True when no object lives and no lock is held; the component-wide state is then dropped.
   bool unloadNow();
 
+  // The component-wide state, made with its environment on first use. When the host runs a
+  // session (its session driver class is registered), the driver is handed the DLL's session
+  // object over the headless engine as the environment is made.
   command::Component& component();
+  // The live commands, the newest last: a session's state shows the newest one's dialog.
+  void commandCreated(command::CQuadrift& command);
+  void commandDestroyed(command::CQuadrift& command);
 
  private:
   struct Runtime;
+  // Hands the host's session driver, when one is registered, the session object over the
+  // runtime's engine; the session counts as a live object while the driver holds it.
+  void attachSession();
 
   HMODULE self_;
   std::atomic<long> objects_{0};

@@ -1,0 +1,183 @@
+#include "windows/host/com_host_control.hpp"
+
+#include <olectl.h>
+
+#include <memory>
+#include <string>
+
+#include "automation/convert.hpp"
+#include "automation/failure.hpp"
+#include "automation/variant.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/automation/com_unknown.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/session/protocol.hpp"
+
+namespace windows::host {
+namespace {
+
+constexpr DWORD kCookie = 1;
+
+// The dispatch id of an event the reference host's controls raise.
+automation::DispId eventId(std::string_view event) {
+  if (event == "Initialize") return session::kEventInitialize;
+  if (event == "Terminate") return session::kEventTerminate;
+  if (event == "MouseMove") return session::kEventMouseMove;
+  if (event == "MouseClick") return session::kEventMouseClick;
+  throw automation::Failure(automation::errnum::kMemberNotFound,
+                            "The host controls have no event " + std::string(event));
+}
+
+// The control's connection point, made for each FindConnectionPoint; it keeps the control
+// alive, the control does not keep it.
+class EventPoint final : public Unknown<EventPoint, IConnectionPoint> {
+ public:
+  explicit EventPoint(ComHostControl& control) : control_(control) { control_.AddRef(); }
+  static bool answers(REFIID iid) {
+    return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint);
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (iid == nullptr) return E_POINTER;
+    *iid = session::kHostControlEventsIid;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+    if (out == nullptr) return E_POINTER;
+    return control_.QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(out));
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    return control_.advise(sink, cookie);
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override { return control_.unadvise(cookie); }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (out != nullptr) *out = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  ~EventPoint() override { control_.Release(); }
+  ComHostControl& control_;
+};
+
+}  // namespace
+
+class ComHostControl::SinkSite final : public ui::HostControlSite {
+ public:
+  explicit SinkSite(ComHostControl& control) : control_(control) {}
+  bool enabled() const override {
+    IDispatch* sink = control_.sink();
+    if (sink == nullptr) return false;
+    try {
+      return automation::toBool(ComDispatch::wrap(sink).get(DISPID_ENABLED));
+    } catch (const automation::Failure&) {
+      return false;  // a sink that cannot tell is not taking input
+    }
+  }
+  void raiseEvent(std::string_view event, std::span<automation::Variant> args) override {
+    IDispatch* sink = control_.sink();
+    if (sink == nullptr) return;
+    ComDispatch::wrap(sink).invoke(eventId(event), automation::InvokeKind::Call, args);
+  }
+
+ private:
+  ComHostControl& control_;
+};
+
+ComHostControl* ComHostControl::create(ui::HostControlFactory& controls, std::string_view progId) {
+  auto* control = new ComHostControl();
+  try {
+    control->members_ = DispatchBridge::create(controls.create(progId, {}, *control->site_));
+  } catch (...) {
+    control->Release();
+    throw;
+  }
+  return control;
+}
+
+ComHostControl::ComHostControl() : site_(new SinkSite(*this)) {}
+
+ComHostControl::~ComHostControl() {
+  // The reference host's control goes before the site it refers to.
+  if (members_ != nullptr) members_->Release();
+  if (sink_ != nullptr) sink_->Release();
+  delete site_;
+}
+
+HRESULT ComHostControl::QueryInterface(REFIID iid, void** out) {
+  if (out == nullptr) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+    *out = static_cast<IDispatch*>(this);
+  } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+    *out = static_cast<IConnectionPointContainer*>(this);
+  } else {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG ComHostControl::Release() {
+  const ULONG left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT ComHostControl::GetTypeInfoCount(UINT* count) {
+  return members_->GetTypeInfoCount(count);
+}
+
+HRESULT ComHostControl::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+  return members_->GetTypeInfo(index, lcid, info);
+}
+
+HRESULT ComHostControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                      DISPID* ids) {
+  return members_->GetIDsOfNames(iid, names, count, lcid, ids);
+}
+
+HRESULT ComHostControl::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                               VARIANT* result, EXCEPINFO* info, UINT* argError) {
+  // A handler may release this control while its event is raised.
+  AddRef();
+  const HRESULT status = members_->Invoke(id, iid, lcid, flags, params, result, info, argError);
+  Release();
+  return status;
+}
+
+HRESULT ComHostControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  if (points != nullptr) *points = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT ComHostControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  if (point == nullptr) return E_POINTER;
+  *point = nullptr;
+  if (!IsEqualIID(iid, session::kHostControlEventsIid)) return CONNECT_E_NOCONNECTION;
+  *point = new EventPoint(*this);
+  return S_OK;
+}
+
+HRESULT ComHostControl::advise(IUnknown* sink, DWORD* cookie) {
+  if (sink == nullptr || cookie == nullptr) return E_POINTER;
+  *cookie = 0;
+  if (sink_ != nullptr) return CONNECT_E_ADVISELIMIT;
+  IDispatch* events = nullptr;
+  if (FAILED(sink->QueryInterface(session::kHostControlEventsIid,
+                                  reinterpret_cast<void**>(&events))) &&
+      FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
+    return CONNECT_E_CANNOTCONNECT;
+  sink_ = events;
+  *cookie = kCookie;
+  return S_OK;
+}
+
+HRESULT ComHostControl::unadvise(DWORD cookie) {
+  if (cookie != kCookie || sink_ == nullptr) return CONNECT_E_NOCONNECTION;
+  IDispatch* sink = sink_;
+  sink_ = nullptr;
+  sink->Release();
+  return S_OK;
+}
+
+}  // namespace windows::host

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include "ui/host_control_site.hpp"
+#include "windows/automation/com_unknown.hpp"
+
+namespace windows {
+
+// The component's sink for a host control's events, advised on the control's connection point:
+// each event method is raised on the form's site with its arguments in the component's order,
+// and the container's Enabled (a get of DISPID_ENABLED) is the site's. Once detached (the
+// control was released), events are dropped and the container reads as disabled.
+class ControlEventSink final : public Unknown<ControlEventSink, IDispatch> {
+ public:
+  // A sink over `site` with one reference, which the caller releases.
+  static ControlEventSink* create(ui::HostControlSite& site) { return new ControlEventSink(site); }
+
+  static bool answers(REFIID iid);
+  void detach() { site_ = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* info, UINT* argError) override;
+
+ private:
+  explicit ControlEventSink(ui::HostControlSite& site) : site_(&site) {}
+  ~ControlEventSink() override = default;
+
+  ui::HostControlSite* site_;
+};
+
+}  // namespace windows

@@ -1,0 +1,189 @@
+#include "windows/session/engine_session.hpp"
+
+#include <cstdint>
+#include <string>
+
+#include "automation/convert.hpp"
+#include "automation/failure.hpp"
+#include "automation/variant.hpp"
+#include "ui/run_aborted.hpp"
+#include "windows/session/component_state.hpp"
+#include "windows/session/protocol.hpp"
+
+namespace windows::session {
+namespace {
+
+using automation::InvokeKind;
+using automation::Variant;
+using Kind = portable::UserAction::Kind;
+
+// Runs a call into the host's side, turning its failure into the end of the run.
+template <class Body>
+auto hostStep(const char* what, Body&& body) {
+  try {
+    return body();
+  } catch (const automation::Failure& failure) {
+    throw portable::RunAborted(std::string("the host's ") + what +
+                               " failed: " + failure.description);
+  }
+}
+
+void expectCount(std::span<Variant> args, std::size_t count) {
+  if (args.size() != count) throw automation::Failure(450, "Wrong number of arguments");
+}
+
+automation::Failure invalidArgument() {
+  return automation::runtimeFailure(automation::errnum::kInvalidProcedureCall);
+}
+
+}  // namespace
+
+class EngineSession::HostView final : public portable::HostViewInput {
+ public:
+  explicit HostView(automation::Object view) : view_(std::move(view)) {}
+  std::optional<std::string> mouseMove(double x, double y) override {
+    return hostStep("view", [&] {
+      return refusal(view_.call(kViewMouseMove, {Variant(x), Variant(y)}));
+    });
+  }
+  std::optional<std::string> mouseClick(std::int16_t button, double x, double y) override {
+    return hostStep("view", [&] {
+      return refusal(view_.call(kViewMouseClick, {Variant(button), Variant(x), Variant(y)}));
+    });
+  }
+
+ private:
+  static std::optional<std::string> refusal(const Variant& answer) {
+    std::string why = automation::toString(answer);
+    if (why.empty()) return std::nullopt;
+    return why;
+  }
+  automation::Object view_;
+};
+
+EngineSession::EngineSession(SessionParts parts, std::function<void()> released)
+    : parts_(std::move(parts)), released_(std::move(released)) {}
+
+EngineSession::~EngineSession() {
+  parts_.engine.setHostView(nullptr);
+  parts_.events.setObserver({});
+  view_.reset();
+  if (released_) released_();
+}
+
+Variant EngineSession::invoke(automation::DispId id, InvokeKind kind, std::span<Variant> args) {
+  const bool put = kind == InvokeKind::Put;
+  const bool get = kind == InvokeKind::Get;
+  switch (id) {
+    case kSessionPost:
+      if (put || get) break;
+      post(args);
+      return {};
+    case kSessionPostProbe: {
+      if (put || get) break;
+      expectCount(args, 1);
+      automation::Object callback = automation::toObject(args[0]);
+      if (!callback.isSet()) throw invalidArgument();
+      parts_.engine.post(portable::UserAction::probeStep(
+          [callback] { hostStep("probe", [&] { return callback.call(DISPID_VALUE); }); }));
+      return {};
+    }
+    case kSessionState:
+      if (!get) break;
+      expectCount(args, 0);
+      return Variant(componentStateJson(parts_));
+    case kSessionSetEventSink:
+      if (get) break;
+      expectCount(args, 1);
+      setEventSink(automation::toObject(args[0]));
+      return {};
+    case kSessionSetHostView:
+      if (get) break;
+      expectCount(args, 1);
+      setHostView(automation::toObject(args[0]));
+      return {};
+    case kSessionRunUntilIdle:
+      if (put || get) break;
+      expectCount(args, 0);
+      parts_.engine.runUntilIdle();
+      return {};
+    case kSessionPending:
+      if (!get) break;
+      expectCount(args, 0);
+      return Variant(static_cast<std::int32_t>(parts_.engine.pending()));
+    default:
+      break;
+  }
+  throw automation::runtimeFailure(automation::errnum::kMemberNotFound);
+}
+
+void EngineSession::post(std::span<Variant> args) {
+  expectCount(args, 6);
+  const std::int32_t kind = automation::toInt32(args[0]);
+  const std::string target = automation::toString(args[1]);
+  const std::int32_t number = automation::toInt32(args[2]);
+  const std::string text = automation::toString(args[3]);
+  const double x = automation::toDouble(args[4]);
+  const double y = automation::toDouble(args[5]);
+  portable::UserAction action;
+  switch (static_cast<Kind>(kind)) {
+    case Kind::Click:
+      action = portable::UserAction::click(target);
+      break;
+    case Kind::Pick:
+      action = portable::UserAction::pick(target, automation::toInt16(Variant(number)));
+      break;
+    case Kind::Focus:
+      action = portable::UserAction::focus(target);
+      break;
+    case Kind::Type:
+      action = portable::UserAction::type(text);
+      break;
+    case Kind::Key:
+      if (number < 0 || number > static_cast<std::int32_t>(ui::Key::Escape))
+        throw invalidArgument();
+      action = portable::UserAction::press(static_cast<ui::Key>(number));
+      break;
+    case Kind::AccessKey:
+      if (text.size() != 1) throw invalidArgument();
+      action = portable::UserAction::alt(text[0]);
+      break;
+    case Kind::Close:
+      action = portable::UserAction::close();
+      break;
+    case Kind::Answer:
+      action = portable::UserAction::answerBox(number);
+      break;
+    case Kind::MouseMove:
+      action = portable::UserAction::mouseMove(x, y);
+      break;
+    case Kind::MouseClick:
+      action = portable::UserAction::mouseClick(automation::toInt16(Variant(number)), x, y);
+      break;
+    default:  // probes come through their own member; anything else is no action
+      throw invalidArgument();
+  }
+  parts_.engine.post(std::move(action));
+}
+
+void EngineSession::setEventSink(automation::Object sink) {
+  if (!sink.isSet()) {
+    parts_.events.setObserver({});
+    return;
+  }
+  parts_.events.setObserver([sink](const portable::Event& event) {
+    hostStep("event sink", [&] {
+      return sink.call(DISPID_VALUE, {Variant(event.kind), Variant(event.text)});
+    });
+  });
+}
+
+void EngineSession::setHostView(automation::Object view) {
+  parts_.engine.setHostView(nullptr);
+  view_.reset();
+  if (!view.isSet()) return;
+  view_ = std::make_unique<HostView>(std::move(view));
+  parts_.engine.setHostView(view_.get());
+}
+
+}  // namespace windows::session
