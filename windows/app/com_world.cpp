@@ -63,15 +63,7 @@ ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::pat
       throw ::session::WorldUnavailable(dll.string() + ": " + failure);
     }
     writeHelpFile();
-    const automation::Object driver =
-        callbackObject([this](automation::DispId id, std::span<Variant> args) {
-          if (id != session::kDriverAttach || args.empty()) throw automation::runtimeFailure(438);
-          attach(automation::toObject(args[0]));
-          return Variant{};
-        });
-    IDispatch* driverDispatch = dispatchOf(driver);
-    driverClass_ = std::make_unique<SessionDriverClass>(driverDispatch);
-    driverDispatch->Release();
+    classes_ = std::make_unique<host::RegisteredHostClasses>(host_);
   } catch (...) {
     tearDown();
     throw;
@@ -85,7 +77,8 @@ ComWorld::~ComWorld() {
 
 void ComWorld::tearDown() {
   session_.release();
-  driverClass_.reset();
+  if (classes_) classes_->releaseSession();
+  classes_.reset();
   removeHelpFile();
   if (library_) library_->call("ZULUnregisterServer");
   library_.reset();
@@ -229,6 +222,8 @@ void ComWorld::start() {
   }
   command_ = ComDispatch::wrap(created);
   created->Release();
+  // The DLL made its engine with the command and attached it to the host's driver.
+  if (!session_.isSet() && classes_->session().isSet()) attach(classes_->session());
   intoDll([this] {
     invokeMember(command_, command_.idOfName("Command_Initialize"), automation::InvokeKind::Call,
                  {Variant(host_.commandObject())});

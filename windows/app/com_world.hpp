@@ -14,16 +14,16 @@
 #include "reference_view.hpp"
 #include "session_world.hpp"
 #include "windows/app/server_library.hpp"
-#include "windows/app/session_driver_class.hpp"
+#include "windows/host/registered_host_classes.hpp"
 #include "world_settings.hpp"
 
 namespace windows {
 
 // A session's world with the component in its real DLL: the DLL is registered (from a folder
-// of the session's own when satellites are absent), the host's session driver class serves the
-// DLL's headless engine, and the reference host runs in this process. Input queued before the
-// DLL's engine exists is handed over when its session attaches. Everything set up is undone
-// when the world goes.
+// of the session's own when satellites are absent), the reference host runs in this process
+// with its classes (the session driver among them) registered for the DLL to create. Input queued
+// before the DLL's engine exists is handed over when its session attaches. Everything set up is
+// undone when the world goes.
 class ComWorld final : public ::session::SessionWorld {
  public:
   // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
@@ -48,7 +48,7 @@ class ComWorld final : public ::session::SessionWorld {
   };
 
   std::filesystem::path registeredDll(const std::filesystem::path& dll);
-  // Undoes what the world set up: the session, the driver class, the help file's value, the
+  // Undoes what the world set up: the session, the host's classes, the help file's value, the
   // DLL's registration and the session's own folder.
   void tearDown();
   void writeHelpFile();
@@ -66,7 +66,7 @@ class ComWorld final : public ::session::SessionWorld {
   std::unique_ptr<ServerLibrary> library_;
   refhost::ReferenceHost host_;
   ::session::ReferenceView view_;
-  std::unique_ptr<SessionDriverClass> driverClass_;
+  std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;
