@@ -10,6 +10,7 @@
 #include "windows/app/function_dispatch.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
+#include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace windows {
@@ -55,7 +56,7 @@ ComWorld::Apartment::~Apartment() {
 }
 
 ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll)
-    : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)), view_(host_) {
+    : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)) {
   host_.setEventLog(&events_);
   try {
     library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
@@ -141,19 +142,7 @@ void ComWorld::attach(const automation::Object& session) {
           events_.add(automation::toString(args[0]), automation::toString(args[1]));
         return Variant{};
       });
-  const automation::Object view =
-      callbackObject([this](automation::DispId id, std::span<Variant> args) -> Variant {
-        std::optional<std::string> refusal;
-        if (id == session::kViewMouseMove && args.size() == 2) {
-          refusal = view_.mouseMove(automation::toDouble(args[0]), automation::toDouble(args[1]));
-        } else if (id == session::kViewMouseClick && args.size() == 3) {
-          refusal = view_.mouseClick(automation::toInt16(args[0]), automation::toDouble(args[1]),
-                                     automation::toDouble(args[2]));
-        } else {
-          throw automation::runtimeFailure(438);
-        }
-        return refusal.value_or(std::string());
-      });
+  const automation::Object view(std::make_shared<host::ReferenceHostView>(host_));
   invokeMember(session_, session::kSessionSetEventSink, automation::InvokeKind::Call,
                {Variant(sink)});
   invokeMember(session_, session::kSessionSetHostView, automation::InvokeKind::Call,

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "reference_host.hpp"
-#include "reference_view.hpp"
 #include "session_world.hpp"
 #include "windows/app/server_library.hpp"
 #include "windows/host/registered_host_classes.hpp"
@@ -65,7 +64,6 @@ class ComWorld final : public ::session::SessionWorld {
   std::optional<std::filesystem::path> privateFolder_;
   std::unique_ptr<ServerLibrary> library_;
   refhost::ReferenceHost host_;
-  ::session::ReferenceView view_;
   std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
