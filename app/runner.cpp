@@ -3,9 +3,9 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "dialog/frm_main.hpp"
 #include "standard_sheets.hpp"
 #include "state_json.hpp"
+#include "ui/headless_engine.hpp"
 
 namespace session {
 namespace {
@@ -34,14 +34,14 @@ class Transcript {
   Transcript(std::ostream* out, const portable::EventLog& log) : out_(out), log_(log) {}
 
   // A statement begins; whatever happened since the last one (start-up) is shown first.
-  void statement(const std::string& source, World& world) {
+  void statement(const std::string& source, SessionWorld& world) {
     events();
     if (!out_) return;
     *out_ << "> " << source << "\n";
     before_ = watched(world);
   }
   // The statement's input has been handled: its events, then its changes.
-  void finish(World& world) {
+  void finish(SessionWorld& world) {
     events();
     if (!out_) return;
     const json after = watched(world);
@@ -62,7 +62,7 @@ class Transcript {
 
  private:
   // The values whose changes the transcript lists, flattened: "sheet.width", "txtSizeW.text".
-  static json watched(World& world) {
+  static json watched(SessionWorld& world) {
     const json state = stateJson(world);
     json flat = json::object();
     for (const auto& [key, value] : state["sheet"].items()) flat["sheet." + key] = value;
@@ -195,7 +195,11 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
 }
 
 RunResult runScript(const Script& script, const RunOptions& options) {
-  World world(worldSettings(script, options.satelliteFolder));
+  const auto world = makeWorld(script, options.satelliteFolder);
+  return runScript(script, *world, options);
+}
+
+RunResult runScript(const Script& script, SessionWorld& world, const RunOptions& options) {
   for (const Statement& s : script.statements) {
     if (const auto* f = std::get_if<InjectFault>(&s.action)) {
       const std::string target = f->object + "." + f->member;
@@ -220,11 +224,11 @@ RunResult runScript(const Script& script, const RunOptions& options) {
     if (std::holds_alternative<End>(s.action)) end = &s;
     if (!started || end != nullptr) continue;
     // The statement's line first, then its input, then what it caused and its check.
-    world.engine().post(portable::UserAction::probeStep(
+    world.post(portable::UserAction::probeStep(
         [&transcript, &s, &world] { transcript.statement(s.source, world); }));
-    if (auto input = inputOf(s, script.file)) world.engine().post(std::move(*input));
-    world.engine().post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
-                                                         &script] {
+    if (auto input = inputOf(s, script.file)) world.post(std::move(*input));
+    world.post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
+                                                &script] {
       transcript.finish(world);
       if (const auto* e = std::get_if<Expect>(&s.action)) {
         std::string actual;
@@ -249,7 +253,7 @@ RunResult runScript(const Script& script, const RunOptions& options) {
     try {
       transcript.statement("start", world);
       world.start();
-      world.engine().runUntilIdle();
+      world.runUntilIdle();
       result.finished = true;
     } catch (const portable::RunAborted& aborted) {
       result.abortReason = aborted.what();

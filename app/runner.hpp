@@ -10,9 +10,10 @@
 #include <nlohmann/json.hpp>
 
 #include "script.hpp"
+#include "session_world.hpp"
 #include "subject.hpp"
 #include "ui/user_action.hpp"
-#include "world.hpp"
+#include "world_settings.hpp"
 
 namespace session {
 
@@ -20,9 +21,9 @@ struct RunOptions {
   std::filesystem::path satelliteFolder;  // where kstQuadrift_<lcid>.dll lie
   std::ostream* transcript = nullptr;     // where the transcript goes; none when null
   // Called at each `snapshot "NAME"` statement and once at the end with an empty name.
-  std::function<void(World&, const std::string& name)> snapshot;
+  std::function<void(SessionWorld&, const std::string& name)> snapshot;
   // Called after the world is built and before the command starts (fault injection, probes).
-  std::function<void(World&)> prepare;
+  std::function<void(SessionWorld&)> prepare;
 };
 
 struct RunResult {
@@ -40,6 +41,8 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
 // Runs a parsed script: sets up the world, starts the command with the script's actions as the
 // user's input, evaluates its expectations where they stand, and ends the command.
 RunResult runScript(const Script& script, const RunOptions& options);
+// The same in a world already set up for the script.
+RunResult runScript(const Script& script, SessionWorld& world, const RunOptions& options);
 
 // The user's input a run statement stands for, if it is input; throws ScriptError for a key the
 // language does not know.

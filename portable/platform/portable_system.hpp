@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "events/event_log.hpp"
+#include "events/help_call.hpp"
 #include "platform/ansi_codec.hpp"
 #include "platform/device_caps.hpp"
 #include "platform/in_memory_registry.hpp"
@@ -32,13 +33,6 @@ struct PortableSettings {
   std::string componentFolder;                    // where the satellite libraries lie
   std::string guiFontFace = "Liberation Sans";    // face of the stock DEFAULT_GUI_FONT
   std::optional<PrinterSettings> defaultPrinter;  // none by default, as on a fresh system
-};
-
-struct HelpCall {
-  platform::Handle owner;
-  std::string file;  // UTF-8, converted back from the ANSI argument
-  std::uint32_t command;
-  std::uint32_t data;
 };
 
 struct WindowPosCall {

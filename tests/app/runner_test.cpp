@@ -2,9 +2,12 @@
 // failed expectation and from a run that never finished.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
+#include "run_file.hpp"
 #include "runner.hpp"
 #include "script.hpp"
 
@@ -170,6 +173,16 @@ TEST(ExitStatus, AScriptWithoutStartRunsNothingAndDoesNotFinish) {
   const RunResult r = run("locale 1031\n");
   EXPECT_FALSE(r.finished);
   EXPECT_EQ(r.exitStatus(), 1);
+}
+
+TEST(ExitStatus, TwoWhenTheStateCannotBeWrittenWhereAsked) {
+  const auto script = std::filesystem::temp_directory_path() / "quadrift-unwritable.qsession";
+  std::ofstream(script) << "start\nclick cmdCancel\n";
+  RunFileOptions options{script.string(), "", QUADRIFT_BINARY_DIR, true, {}};
+  EXPECT_EQ(runFile(options), 0);
+  options.jsonOut = (script.parent_path() / "no-such-folder" / "state.json").string();
+  EXPECT_EQ(runFile(options), 2);
+  std::filesystem::remove(script);
 }
 
 TEST(Matching, NumbersCompareWithinARelativeToleranceAndTextExactly) {

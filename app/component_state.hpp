@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+
+#include <nlohmann/json.hpp>
+
+#include "events/help_call.hpp"
+
+namespace command {
+class Component;
+}
+namespace dialog {
+class FrmMain;
+}
+namespace portable {
+class HeadlessEngine;
+}
+namespace ui {
+class Form;
+}
+
+namespace session {
+
+// The component's side of a session's state, as the component itself can tell it wherever it
+// runs: "dialog" (the command's dialog, none when `dialog` is null), "run" (its setup history
+// and outcome), "messageBoxes", "help", "refused", and "errorReporterKept" (whether the
+// component keeps the host's error reporter, which the host's count of live objects includes).
+nlohmann::json componentStateJson(const command::Component& component, dialog::FrmMain* dialog,
+                                  const portable::HeadlessEngine& engine,
+                                  std::span<const portable::HelpCall> helpCalls);
+
+// The component's side before the component is loaded: no dialog, no run, empty lists.
+nlohmann::json componentStateBeforeLoad();
+
+// The component's side with every field a script may name: `designed` as the dialog's form
+// (every control, every property) and one entry in each list.
+nlohmann::json componentStateSchema(ui::Form& designed);
+
+}  // namespace session

@@ -1,0 +1,44 @@
+#include "world_settings.hpp"
+
+#include <algorithm>
+
+#include "printer_page.hpp"
+
+namespace session {
+
+portable::DeviceCaps PrinterDescription::caps() const {
+  const portable::DeviceCaps paperCaps = refhost::uprightCaps(paper);
+  const portable::DeviceCaps upright{offsetX.value_or(paperCaps.offsetX),
+                                     offsetY.value_or(paperCaps.offsetY),
+                                     physicalWidth.value_or(paperCaps.physicalWidth),
+                                     physicalHeight.value_or(paperCaps.physicalHeight),
+                                     horzSizeMm.value_or(paperCaps.horzSizeMm),
+                                     vertSizeMm.value_or(paperCaps.vertSizeMm)};
+  return refhost::capsInOrientation(upright, orientation);
+}
+
+refhost::Environment hostEnvironment(const WorldSettings& s) {
+  refhost::Environment host = s.host;
+  host.userLocale = s.locale;
+  host.printer.reset();
+  if (s.printer) host.printer = refhost::PrinterSettings{s.printer->paper, s.printer->orientation};
+  return host;
+}
+
+std::string helpFileKey(const std::string& registeredName) {
+  return "Software\\Kestrova\\Applications\\" + registeredName + "\\Help\\HelpFile";
+}
+
+void copyPresentSatellites(const WorldSettings& s, const std::filesystem::path& folder) {
+  std::filesystem::create_directories(folder);
+  for (const auto& entry : std::filesystem::directory_iterator(s.satelliteFolder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("kstQuadrift_", 0) != 0 || entry.path().extension() != ".dll") continue;
+    const bool absent = std::any_of(
+        s.absentSatellites.begin(), s.absentSatellites.end(),
+        [&](std::uint32_t lcid) { return name == "kstQuadrift_" + std::to_string(lcid) + ".dll"; });
+    if (!absent) std::filesystem::copy_file(entry.path(), folder / name);
+  }
+}
+
+}  // namespace session

@@ -1,0 +1,242 @@
+#include "windows/app/com_world.hpp"
+
+#include <atomic>
+#include <string>
+
+#include "automation/convert.hpp"
+#include "automation/failure.hpp"
+#include "component_state.hpp"
+#include "ui/headless_engine.hpp"
+#include "windows/app/function_dispatch.hpp"
+#include "windows/automation/bstr.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/host/session_objects.hpp"
+#include "windows/session/protocol.hpp"
+
+namespace windows {
+namespace {
+
+using automation::Variant;
+
+std::wstring wideOf(const std::string& utf8) {
+  BSTR text = bstrOf(utf8);
+  std::wstring wide(text, SysStringLen(text));
+  SysFreeString(text);
+  return wide;
+}
+
+// The input's number argument: the list entry, the key, the answer or the mouse button.
+std::int32_t numberOf(const portable::UserAction& a) {
+  switch (a.kind) {
+    case portable::UserAction::Kind::Pick:
+      return a.index;
+    case portable::UserAction::Kind::Key:
+      return static_cast<std::int32_t>(a.key);
+    case portable::UserAction::Kind::Answer:
+      return a.answer;
+    case portable::UserAction::Kind::MouseClick:
+      return a.button;
+    default:
+      return 0;
+  }
+}
+
+std::string textOf(const portable::UserAction& a) {
+  if (a.kind == portable::UserAction::Kind::AccessKey) return std::string(1, a.letter);
+  return a.text;
+}
+
+}  // namespace
+
+ComWorld::Apartment::Apartment() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+}
+ComWorld::Apartment::~Apartment() {
+  CoUninitialize();
+}
+
+ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll)
+    : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)) {
+  host_.setEventLog(&events_);
+  try {
+    library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
+    if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
+      throw ::session::WorldUnavailable(dll.string() + ": " + failure);
+    }
+    writeHelpFile();
+    classes_ = std::make_unique<host::RegisteredHostClasses>(host_);
+  } catch (...) {
+    tearDown();
+    throw;
+  }
+}
+
+ComWorld::~ComWorld() {
+  end();
+  tearDown();
+}
+
+void ComWorld::tearDown() {
+  session_.release();
+  if (classes_) classes_->releaseSession();
+  classes_.reset();
+  removeHelpFile();
+  if (library_) library_->call("ZULUnregisterServer");
+  library_.reset();
+  CoFreeUnusedLibraries();
+  if (privateFolder_) {
+    std::error_code ignored;
+    std::filesystem::remove_all(*privateFolder_, ignored);
+  }
+}
+
+// The DLL as it is registered: itself, or with satellites absent a copy beside only the
+// present ones, since the component's folder is its DLL's.
+std::filesystem::path ComWorld::registeredDll(const std::filesystem::path& dll) {
+  if (settings_.absentSatellites.empty()) return dll;
+  static std::atomic<unsigned> counter{0};
+  privateFolder_ = std::filesystem::temp_directory_path() /
+                   ("quadrift-session-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(counter++));
+  ::session::copyPresentSatellites(settings_, *privateFolder_);
+  const auto copy = *privateFolder_ / dll.filename();
+  std::filesystem::copy_file(dll, copy);
+  return copy;
+}
+
+void ComWorld::writeHelpFile() {
+  if (!settings_.helpFile) return;
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      &disposition) != ERROR_SUCCESS) {
+    throw ::session::WorldUnavailable("the help file's registry key cannot be written");
+  }
+  helpKeyCreated_ = disposition == REG_CREATED_NEW_KEY;
+  const std::wstring value = wideOf(*settings_.helpFile);
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void ComWorld::removeHelpFile() {
+  if (!settings_.helpFile) return;
+  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  if (helpKeyCreated_) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+    RegDeleteValueW(key, nullptr);
+    RegCloseKey(key);
+  }
+}
+
+void ComWorld::attach(const automation::Object& session) {
+  session_ = session;
+  const automation::Object sink =
+      callbackObject([this](automation::DispId, std::span<Variant> args) {
+        if (args.size() == 2)
+          events_.add(automation::toString(args[0]), automation::toString(args[1]));
+        return Variant{};
+      });
+  const automation::Object view(std::make_shared<host::ReferenceHostView>(host_));
+  invokeMember(session_, session::kSessionSetEventSink, automation::InvokeKind::Call,
+               {Variant(sink)});
+  invokeMember(session_, session::kSessionSetHostView, automation::InvokeKind::Call,
+               {Variant(view)});
+  std::vector<portable::UserAction> waiting;
+  waiting.swap(waiting_);
+  for (auto& action : waiting) hand(std::move(action));
+}
+
+void ComWorld::post(portable::UserAction action) {
+  if (session_.isSet()) {
+    hand(std::move(action));
+  } else {
+    waiting_.push_back(std::move(action));
+  }
+}
+
+void ComWorld::hand(portable::UserAction action) {
+  if (action.kind == portable::UserAction::Kind::Probe) {
+    const automation::Object probe = callbackObject(
+        [this, step = std::move(action.probe)](automation::DispId, std::span<Variant>) {
+          try {
+            step();
+          } catch (const std::exception& failure) {
+            // The run ends here, in the DLL as in this process: what failed is thrown again
+            // once the DLL has returned.
+            probeFailure_ = std::current_exception();
+            throw portable::RunAborted(failure.what());
+          }
+          return Variant{};
+        });
+    invokeMember(session_, session::kSessionPostProbe, automation::InvokeKind::Call,
+                 {Variant(probe)});
+  } else {
+    invokeMember(
+        session_, session::kSessionPost, automation::InvokeKind::Call,
+        {Variant(static_cast<std::int32_t>(action.kind)), Variant(action.target),
+         Variant(numberOf(action)), Variant(textOf(action)), Variant(action.x), Variant(action.y)});
+  }
+}
+
+template <class Call>
+void ComWorld::intoDll(Call&& call) {
+  try {
+    call();
+  } catch (const portable::RunAborted&) {
+    if (probeFailure_) std::rethrow_exception(std::exchange(probeFailure_, nullptr));
+    throw;
+  }
+}
+
+void ComWorld::runUntilIdle() {
+  if (!session_.isSet()) return;
+  intoDll([this] {
+    invokeMember(session_, session::kSessionRunUntilIdle, automation::InvokeKind::Call);
+  });
+}
+
+void ComWorld::start() {
+  CLSID clsid{};
+  IDispatch* created = nullptr;
+  if (FAILED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&created)))) {
+    throw portable::RunAborted("the registered component cannot be created");
+  }
+  command_ = ComDispatch::wrap(created);
+  created->Release();
+  // The DLL made its engine with the command and attached it to the host's driver.
+  if (!session_.isSet() && classes_->session().isSet()) attach(classes_->session());
+  intoDll([this] {
+    invokeMember(command_, command_.idOfName("Command_Initialize"), automation::InvokeKind::Call,
+                 {Variant(host_.commandObject())});
+  });
+  // Without the session the component ran with no user and none of the script's input: a run
+  // that would look finished without having run.
+  if (!session_.isSet()) {
+    throw portable::RunAborted("the component's engine never attached to the session");
+  }
+}
+
+void ComWorld::end() {
+  command_.release();
+}
+
+nlohmann::json ComWorld::componentState() {
+  if (!session_.isSet()) return ::session::componentStateBeforeLoad();
+  const Variant state = invokeMember(session_, session::kSessionState, automation::InvokeKind::Get);
+  try {
+    return nlohmann::json::parse(automation::toString(state));
+  } catch (const nlohmann::json::exception& wrong) {
+    throw ::session::WorldUnavailable(std::string("the component's state is not JSON: ") +
+                                      wrong.what());
+  }
+}
+
+}  // namespace windows

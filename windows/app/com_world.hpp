@@ -1,0 +1,75 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "reference_host.hpp"
+#include "session_world.hpp"
+#include "windows/app/server_library.hpp"
+#include "windows/host/registered_host_classes.hpp"
+#include "world_settings.hpp"
+
+namespace windows {
+
+// A session's world with the component in its real DLL: the DLL is registered (from a folder
+// of the session's own when satellites are absent), the reference host runs in this process
+// with its classes (the session driver among them) registered for the DLL to create. Input queued
+// before the DLL's engine exists is handed over when its session attaches. Everything set up is
+// undone when the world goes.
+class ComWorld final : public ::session::SessionWorld {
+ public:
+  // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
+  ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll);
+  ~ComWorld() override;
+  ComWorld(const ComWorld&) = delete;
+  ComWorld& operator=(const ComWorld&) = delete;
+
+  const portable::EventLog& events() const override { return events_; }
+  refhost::ReferenceHost& host() override { return host_; }
+  void post(portable::UserAction action) override;
+  void runUntilIdle() override;
+  void start() override;
+  void end() override;
+  nlohmann::json componentState() override;
+
+ private:
+  // COM for this thread, from before anything else of the world until after it.
+  struct Apartment {
+    Apartment();
+    ~Apartment();
+  };
+
+  std::filesystem::path registeredDll(const std::filesystem::path& dll);
+  // Undoes what the world set up: the session, the host's classes, the help file's value, the
+  // DLL's registration and the session's own folder.
+  void tearDown();
+  void writeHelpFile();
+  void removeHelpFile();
+  void attach(const automation::Object& session);
+  void hand(portable::UserAction action);
+  // Runs a call into the DLL; a probe's own failure, which ended the run, is thrown as itself.
+  template <class Call>
+  void intoDll(Call&& call);
+
+  Apartment apartment_;
+  ::session::WorldSettings settings_;
+  portable::EventLog events_;  // outlives everything that logs to it
+  std::optional<std::filesystem::path> privateFolder_;
+  std::unique_ptr<ServerLibrary> library_;
+  refhost::ReferenceHost host_;
+  std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
+  automation::Object session_;
+  std::vector<portable::UserAction> waiting_;  // queued before the session attached
+  std::exception_ptr probeFailure_;
+  bool helpKeyCreated_ = false;
+  automation::Object command_;  // the host's CQuadrift, while it holds it
+};
+
+}  // namespace windows

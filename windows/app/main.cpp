@@ -1,0 +1,57 @@
+// quadrift.exe: runs session scripts of the Move Sheet Border command with the component in
+// kstQuadrift412.dll, and registers or unregisters that DLL.
+#include <windows.h>
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "run_file.hpp"
+#include "windows/app/server_library.hpp"
+
+namespace {
+
+std::filesystem::path executableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return std::filesystem::path(path).parent_path();
+}
+
+// Calls the registration export `name` of the DLL at `path`: exit 0 when it succeeds, else 1
+// with the reason.
+int registration(const std::string& path, const char* name, const char* done) {
+  const std::string failure = windows::callRegistration(std::filesystem::u8path(path), name);
+  if (!failure.empty()) {
+    std::cerr << path << ": " << failure << "\n";
+    return 1;
+  }
+  std::cout << path << ": " << done << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Runs sessions of the Move Sheet Border command with the component in its DLL."};
+  app.require_subcommand(1);
+  session::RunFileOptions options;
+  options.satellites = executableFolder().string();
+  session::addRunCommand(app, options);
+  std::string dll;
+  CLI::App* registerCommand = app.add_subcommand("register", "Register the component's DLL");
+  registerCommand->add_option("PATH", dll, "the DLL")->required();
+  CLI::App* unregisterCommand =
+      app.add_subcommand("unregister", "Remove the component's DLL's registration");
+  unregisterCommand->add_option("PATH", dll, "the DLL")->required();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+  if (registerCommand->parsed()) return registration(dll, "ZULRegisterServer", "registered");
+  if (unregisterCommand->parsed()) return registration(dll, "ZULUnregisterServer", "unregistered");
+  return session::runFile(options);
+}
