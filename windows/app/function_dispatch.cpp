@@ -6,6 +6,7 @@
 #include "automation/failure.hpp"
 #include "session_world.hpp"
 #include "ui/headless_engine.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/com_unknown.hpp"
@@ -38,9 +39,9 @@ class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* info, UINT*) override {
     try {
-      std::vector<automation::Variant> args =
-          params != nullptr ? argumentsOf(*params) : std::vector<automation::Variant>{};
-      const automation::Variant value = body_(id, args);
+      const DISPPARAMS none{nullptr, nullptr, 0, 0};
+      ArgumentList args(params != nullptr ? *params : none);
+      const automation::Variant value = body_(id, args.values());
       if (result != nullptr) *result = toVariant(value);
       return S_OK;
     } catch (const automation::Failure& failure) {
