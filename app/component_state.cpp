@@ -1,7 +1,6 @@
 #include "component_state.hpp"
 
 #include "command/component.hpp"
-#include "dialog/frm_main.hpp"
 #include "ui/form.hpp"
 #include "ui/headless_engine.hpp"
 
@@ -99,11 +98,11 @@ json listJson(const Item& items, ToJson toJson) {
 
 }  // namespace
 
-json componentStateJson(const command::Component& c, dialog::FrmMain* dialog,
+json componentStateJson(const command::Component& c, ui::Form* dialog,
                         const portable::HeadlessEngine& engine,
                         std::span<const portable::HelpCall> helpCalls) {
   return {
-      {"dialog", dialog ? formJson(dialog->form()) : notLoadedJson()},
+      {"dialog", dialog ? formJson(*dialog) : notLoadedJson()},
       {"run", runJson(c.HistoryCount, c.SetupHistory.records(), c.SetupApplied, c.UserCancelled)},
       {"messageBoxes", listJson(engine.messageBoxes(), boxJson)},
       {"help", listJson(helpCalls, helpJson)},

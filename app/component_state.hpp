@@ -9,9 +9,6 @@
 namespace command {
 class Component;
 }
-namespace dialog {
-class FrmMain;
-}
 namespace portable {
 class HeadlessEngine;
 }
@@ -22,10 +19,10 @@ class Form;
 namespace session {
 
 // The component's side of a session's state, as the component itself can tell it wherever it
-// runs: "dialog" (the command's dialog, none when `dialog` is null), "run" (its setup history
+// runs: "dialog" (the command's dialog form, none when `dialog` is null), "run" (its setup history
 // and outcome), "messageBoxes", "help", "refused", and "errorReporterKept" (whether the
 // component keeps the host's error reporter, which the host's count of live objects includes).
-nlohmann::json componentStateJson(const command::Component& component, dialog::FrmMain* dialog,
+nlohmann::json componentStateJson(const command::Component& component, ui::Form* dialog,
                                   const portable::HeadlessEngine& engine,
                                   std::span<const portable::HelpCall> helpCalls);
 

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "component_state.hpp"
+#include "dialog/frm_main.hpp"
 #include "reference_view.hpp"
 #include "runner.hpp"
 
@@ -88,7 +89,8 @@ void World::end() {
 }
 
 nlohmann::json World::componentState() {
-  return componentStateJson(component_, dialog(), engine_, system_.helpCalls());
+  return componentStateJson(component_, dialog() ? &dialog()->form() : nullptr, engine_,
+                            system_.helpCalls());
 }
 
 }  // namespace session

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "events/event_log.hpp"
 
 #include "platform/system.hpp"
 
@@ -14,5 +18,15 @@ struct HelpCall {
   std::uint32_t command;
   std::uint32_t data;
 };
+
+// Keeps `call` in `calls` and, with a log, tells the user's events of it, as each platform does
+// for the help calls it receives.
+inline void recordHelpCall(HelpCall call, std::vector<HelpCall>& calls, EventLog* events) {
+  if (events != nullptr) {
+    events->add("help", call.file + ", command " + std::to_string(call.command) + ", context " +
+                            std::to_string(call.data));
+  }
+  calls.push_back(std::move(call));
+}
 
 }  // namespace portable

@@ -172,11 +172,7 @@ std::int32_t PortableSystem::LoadStringA(platform::Handle module, std::uint32_t 
 
 platform::Handle PortableSystem::HtmlHelpA(platform::Handle owner, const std::string& fileAnsi,
                                            std::uint32_t command, std::uint32_t data) {
-  helpCalls_.push_back({owner, FromAnsi(fileAnsi), command, data});
-  if (events_ != nullptr) {
-    events_->add("help", helpCalls_.back().file + ", command " + std::to_string(command) +
-                             ", context " + std::to_string(data));
-  }
+  portable::recordHelpCall({owner, FromAnsi(fileAnsi), command, data}, helpCalls_, events_);
   return 0;  // no help viewer here, as with a missing help file
 }
 

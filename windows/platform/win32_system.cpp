@@ -112,11 +112,7 @@ std::string Win32System::ComponentFolder() {
 
 platform::Handle Win32System::HtmlHelpA(platform::Handle owner, const std::string& fileAnsi,
                                         std::uint32_t command, std::uint32_t data) {
-  helpCalls_.push_back({FromAnsi(fileAnsi), command, data});
-  if (events_ != nullptr) {
-    events_->add("help", helpCalls_.back().file + ", command " + std::to_string(command) +
-                             ", context " + std::to_string(data));
-  }
+  portable::recordHelpCall({owner, FromAnsi(fileAnsi), command, data}, helpCalls_, events_);
   if (htmlHelp_ == nullptr) {
     if (helpLibrary_ == nullptr) helpLibrary_ = ::LoadLibraryA("hhctrl.ocx");
     if (helpLibrary_ == nullptr) return 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "events/event_log.hpp"
+#include "events/help_call.hpp"
 #include "platform/system.hpp"
 
 namespace windows {
@@ -12,13 +13,6 @@ namespace windows {
 // The platform calls of the component, each passed straight to the Windows function of the same
 // name. Strings cross in the ANSI code page as the component hands them over; handles are the
 // system's own, pointer-sized. The HTML Help control library is loaded on first use and kept.
-// A help call the component made, as it was passed on: the file (UTF-8), command and data.
-struct HelpCall {
-  std::string file;
-  std::uint32_t command = 0;
-  std::uint32_t data = 0;
-};
-
 class Win32System final : public platform::System {
  public:
   // `componentModule` is the module the component's code was loaded from; its folder is where
@@ -31,7 +25,7 @@ class Win32System final : public platform::System {
   // Where help calls are logged as they are passed on; none when null.
   void setEventLog(portable::EventLog* log) { events_ = log; }
   // The help calls passed on so far, in order.
-  const std::vector<HelpCall>& helpCalls() const { return helpCalls_; }
+  const std::vector<portable::HelpCall>& helpCalls() const { return helpCalls_; }
 
   std::int32_t RegOpenKeyExA(platform::Handle hive, const std::string& subKeyAnsi,
                              std::uint32_t options, std::uint32_t access,
@@ -75,7 +69,7 @@ class Win32System final : public platform::System {
   void* componentModule_;
   void* helpLibrary_ = nullptr;
   void* htmlHelp_ = nullptr;  // HtmlHelpA in helpLibrary_
-  std::vector<HelpCall> helpCalls_;
+  std::vector<portable::HelpCall> helpCalls_;
   portable::EventLog* events_ = nullptr;
 };
 

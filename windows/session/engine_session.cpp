@@ -6,8 +6,8 @@
 #include "automation/convert.hpp"
 #include "automation/failure.hpp"
 #include "automation/variant.hpp"
+#include "component_state.hpp"
 #include "ui/run_aborted.hpp"
-#include "windows/session/component_state.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace windows::session {
@@ -91,7 +91,10 @@ Variant EngineSession::invoke(automation::DispId id, InvokeKind kind, std::span<
     case kSessionState:
       if (!get) break;
       expectCount(args, 0);
-      return Variant(componentStateJson(parts_));
+      return Variant(::session::componentStateJson(parts_.component,
+                                                   parts_.dialog ? parts_.dialog() : nullptr,
+                                                   parts_.engine, parts_.system.helpCalls())
+                         .dump());
     case kSessionSetEventSink:
       if (get) break;
       expectCount(args, 1);
