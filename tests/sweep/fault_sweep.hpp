@@ -143,7 +143,8 @@ struct RunOutcome {
   bool failedInCancel = false;  // the failure happened in the Cancel or close that ended the run
   std::vector<std::string> problems;
   // What the run observed, for holding another way of running it to the same outcome: the
-  // above, the host calls in order and the session's state as the run ended.
+  // above, the host calls in order, the session's state as the run ended and the host's after
+  // the release.
   nlohmann::json record;
 };
 
@@ -235,11 +236,16 @@ inline RunOutcome runWithFault(const session::Script& script, const WorldMaker& 
   const bool cancelled = cancelling && host.command().done;
   const bool reporterBefore = !host.errorReports().empty();
   nlohmann::json endState = session::stateJson(world);
+  // Before the release the host's count of live objects includes the session world's own hold
+  // on the command object, which only the in-process world keeps: the host is recorded again
+  // after the release instead.
+  endState["host"].erase("liveObjects");
   try {
     world.end();
   } catch (const automation::Failure& failure) {
     out.problems.push_back("failure reached the host at release: " + failure.description);
   }
+  nlohmann::json released = session::stateJson(world)["host"];
 
   for (const auto& [ident, function] : swept->proceduresEntered()) {
     if (!identNamesFunction(ident, function))
@@ -290,7 +296,8 @@ inline RunOutcome runWithFault(const session::Script& script, const WorldMaker& 
                 {"liveObjectsAfter",
                  static_cast<std::int64_t>(live) - static_cast<std::int64_t>(liveAtStart)},
                 {"calls", calls},
-                {"endState", std::move(endState)}};
+                {"endState", std::move(endState)},
+                {"released", std::move(released)}};
   return out;
 }
 
