@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "automation/convert.hpp"
@@ -63,28 +64,33 @@ class EngineSession::HostView final : public portable::HostViewInput {
   automation::Object view_;
 };
 
-// The guarded procedures running now, innermost last, and each one entered so far, once.
+// The guarded procedures running now, innermost last, and each one entered so far, once. Only a
+// procedure seen for the first time allocates, so a session's mouse moves still allocate nothing.
 class EngineSession::Procedures final : public automation::ProcedureObserver {
  public:
+  Procedures() { running_.reserve(32); }
   void entering(std::string_view ident, std::string_view function) noexcept override {
-    running_.emplace_back(ident);
-    std::string line = std::string(ident) + "\t" + std::string(function) + "\n";
-    if (std::find(entered_.begin(), entered_.end(), line) == entered_.end())
-      entered_.push_back(std::move(line));
+    running_.push_back(ident);  // valid until it leaves
+    const bool seen = std::any_of(entered_.begin(), entered_.end(), [&](const auto& e) {
+      return e.first == ident && e.second == function;
+    });
+    if (!seen) entered_.emplace_back(ident, function);
   }
   void leaving(std::string_view) noexcept override {
     if (!running_.empty()) running_.pop_back();
   }
-  std::string running() const { return running_.empty() ? std::string() : running_.back(); }
+  std::string running() const {
+    return running_.empty() ? std::string() : std::string(running_.back());
+  }
   std::string entered() const {
     std::string lines;
-    for (const auto& line : entered_) lines += line;
+    for (const auto& [ident, function] : entered_) lines += ident + "\t" + function + "\n";
     return lines;
   }
 
  private:
-  std::vector<std::string> running_;
-  std::vector<std::string> entered_;
+  std::vector<std::string_view> running_;
+  std::vector<std::pair<std::string, std::string>> entered_;
 };
 
 EngineSession::EngineSession(SessionParts parts, std::function<void()> released)
