@@ -246,6 +246,7 @@ inline RunOutcome runWithFault(const session::Script& script, const WorldMaker& 
     out.problems.push_back("failure reached the host at release: " + failure.description);
   }
   nlohmann::json released = session::stateJson(world)["host"];
+  host.faults().onInjected({});  // what the world's teardown calls is no part of the run
 
   for (const auto& [ident, function] : swept->proceduresEntered()) {
     if (!identNamesFunction(ident, function))
