@@ -39,6 +39,10 @@ class ComWorld final : public ::session::SessionWorld {
   void end() override;
   nlohmann::json componentState() override;
 
+  // The DLL's session object once it attached (unset before start), for a driver that asks it
+  // more than the runner does.
+  const automation::Object& engineSession() const { return session_; }
+
  private:
   // COM for this thread, from before anything else of the world until after it.
   struct Apartment {

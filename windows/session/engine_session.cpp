@@ -1,7 +1,10 @@
 #include "windows/session/engine_session.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "automation/convert.hpp"
 #include "automation/failure.hpp"
@@ -61,10 +64,44 @@ class EngineSession::HostView final : public portable::HostViewInput {
   automation::Object view_;
 };
 
+// The guarded procedures running now, innermost last, and each one entered so far, once. Only a
+// procedure seen for the first time allocates, so a session's mouse moves still allocate nothing.
+class EngineSession::Procedures final : public automation::ProcedureObserver {
+ public:
+  Procedures() { running_.reserve(32); }
+  void entering(std::string_view ident, std::string_view function) noexcept override {
+    running_.push_back(ident);  // valid until it leaves
+    const bool seen = std::any_of(entered_.begin(), entered_.end(), [&](const auto& e) {
+      return e.first == ident && e.second == function;
+    });
+    if (!seen) entered_.emplace_back(ident, function);
+  }
+  void leaving(std::string_view) noexcept override {
+    if (!running_.empty()) running_.pop_back();
+  }
+  std::string running() const {
+    return running_.empty() ? std::string() : std::string(running_.back());
+  }
+  std::string entered() const {
+    std::string lines;
+    for (const auto& [ident, function] : entered_) lines += ident + "\t" + function + "\n";
+    return lines;
+  }
+
+ private:
+  std::vector<std::string_view> running_;
+  std::vector<std::pair<std::string, std::string>> entered_;
+};
+
 EngineSession::EngineSession(SessionParts parts, std::function<void()> released)
-    : parts_(std::move(parts)), released_(std::move(released)) {}
+    : parts_(std::move(parts)),
+      released_(std::move(released)),
+      procedures_(std::make_unique<Procedures>()) {
+  parts_.component.reporting.followProcedures(procedures_.get());
+}
 
 EngineSession::~EngineSession() {
+  parts_.component.reporting.followProcedures(nullptr);
   parts_.engine.setHostView(nullptr);
   parts_.events.setObserver({});
   view_.reset();
@@ -114,6 +151,18 @@ Variant EngineSession::invoke(automation::DispId id, InvokeKind kind, std::span<
       if (!get) break;
       expectCount(args, 0);
       return Variant(static_cast<std::int32_t>(parts_.engine.pending()));
+    case kSessionProcedure:
+      if (!get) break;
+      expectCount(args, 0);
+      return Variant(procedures_->running());
+    case kSessionProceduresEntered:
+      if (!get) break;
+      expectCount(args, 0);
+      return Variant(procedures_->entered());
+    case kSessionMessageBoxOpen:
+      if (!get) break;
+      expectCount(args, 0);
+      return Variant(automation::Bool16::of(parts_.engine.messageBoxOpen()));
     default:
       break;
   }

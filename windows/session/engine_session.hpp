@@ -11,8 +11,9 @@ namespace windows::session {
 // The DLL's session object, which a host's session driver uses to run the headless engine: it
 // queues the user's input and the driver's probes, runs the host's loop, reads the component's
 // state, sends each logged event to the host's sink as it happens and takes mouse input through
-// the host's view. Failures of the host's sink, view or probes end the run (RunAborted): the
-// driver cannot go on without them, and they are no failure of the component's.
+// the host's view, and follows the component's guarded procedures for a driver that asks which
+// one runs. Failures of the host's sink, view or probes end the run (RunAborted): the driver
+// cannot go on without them, and they are no failure of the component's.
 class EngineSession final : public automation::Dispatch {
  public:
   // `released` runs when the session goes, after it has let go of the engine and the log.
@@ -27,6 +28,7 @@ class EngineSession final : public automation::Dispatch {
 
  private:
   class HostView;
+  class Procedures;
 
   void post(std::span<automation::Variant> args);
   void setEventSink(automation::Object sink);
@@ -35,6 +37,7 @@ class EngineSession final : public automation::Dispatch {
   SessionParts parts_;
   std::function<void()> released_;
   std::unique_ptr<HostView> view_;
+  std::unique_ptr<Procedures> procedures_;
 };
 
 }  // namespace windows::session

@@ -29,6 +29,13 @@ inline constexpr DISPID kSessionSetEventSink = 4;  // put/method (sink IDispatch
 inline constexpr DISPID kSessionSetHostView = 5;   // put/method (view IDispatch)
 inline constexpr DISPID kSessionRunUntilIdle = 6;  // method: the host's own loop
 inline constexpr DISPID kSessionPending = 7;       // get: I4, queued actions not yet handled
+// The component's guarded procedures, followed while the session lives, for a driver that
+// checks which procedure a host call came from:
+inline constexpr DISPID kSessionProcedure = 8;          // get: BSTR, the identification string of
+                                                        // the innermost one running, empty if none
+inline constexpr DISPID kSessionProceduresEntered = 9;  // get: BSTR, each one entered so far,
+                                                        // once: "ident TAB function" lines
+inline constexpr DISPID kSessionMessageBoxOpen = 10;    // get: BOOL, a message box waits
 
 // kind of kSessionPost: portable::UserAction::Kind as its integer value (Click 0 ... MouseClick
 // 9); number is the list entry (Pick), ui::Key (Key), the answer (Answer) or the button
