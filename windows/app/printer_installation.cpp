@@ -131,6 +131,12 @@ std::string installPrinter() {
   } else if (std::string failure = addPrinter(description); !failure.empty()) {
     return failure;
   }
+  // The description's own default page again, whatever a run that ended early left set.
+  PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (OpenPrinterA(name.data(), &printer, &access)) {
+    DeletePrinterDataExA(printer, kPageOverrides, kDefaultPage);
+    ClosePrinter(printer);
+  }
   if (!SetDefaultPrinterA(name.c_str())) return lastError("SetDefaultPrinterA");
   return {};
 }

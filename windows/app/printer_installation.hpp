@@ -11,6 +11,10 @@ namespace windows {
 // PostScript driver with a description of our own, 300 dpi, a quarter inch unprintable on
 // every side, printing to a file.
 inline constexpr const char* kInstalledPrinterName = "Quadrift Test Printer";
+// The printer data Wine's PostScript driver takes a printer's default page from (a page's name
+// in its description) before the description's own default.
+inline constexpr const char* kPageOverrides = "PPD Overrides";
+inline constexpr const char* kDefaultPage = "DefaultPageSize";
 
 // A paper the installed printer holds: its DMPAPER_ code and its name in the printer
 // description, which is also the name its default page is chosen by.

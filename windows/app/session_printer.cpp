@@ -13,9 +13,6 @@ namespace {
 // Where the user's default printer is named ("NAME,DRIVER,PORT"), as GetDefaultPrinter reads it.
 constexpr const wchar_t* kWindowsKey = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr const wchar_t* kDeviceValue = L"Device";
-// The printer data the PostScript driver takes its default page from, before its description's.
-constexpr const char* kOverrides = "PPD Overrides";
-constexpr const char* kDefaultPage = "DefaultPageSize";
 
 std::wstring defaultPrinterEntry() {
   DWORD bytes = 0;
@@ -103,11 +100,11 @@ SessionPrinter::SavedDefaults::SavedDefaults(const std::wstring& printer) : prin
   HANDLE handle = openForChange(printer_);
   if (handle == nullptr) return;
   DWORD type = 0, needed = 0;
-  if (GetPrinterDataExA(handle, kOverrides, kDefaultPage, &type, nullptr, 0, &needed) ==
+  if (GetPrinterDataExA(handle, kPageOverrides, kDefaultPage, &type, nullptr, 0, &needed) ==
           ERROR_MORE_DATA &&
       type == REG_SZ) {
     std::string page(needed, '\0');
-    if (GetPrinterDataExA(handle, kOverrides, kDefaultPage, &type,
+    if (GetPrinterDataExA(handle, kPageOverrides, kDefaultPage, &type,
                           reinterpret_cast<BYTE*>(page.data()), needed, &needed) == ERROR_SUCCESS) {
       page.resize(strnlen(page.c_str(), page.size()));
       pageOverride_ = page;
@@ -121,11 +118,11 @@ SessionPrinter::SavedDefaults::~SavedDefaults() {
   HANDLE handle = openForChange(printer_);
   if (handle == nullptr) return;
   if (pageOverride_) {
-    SetPrinterDataExA(handle, kOverrides, kDefaultPage, REG_SZ,
+    SetPrinterDataExA(handle, kPageOverrides, kDefaultPage, REG_SZ,
                       reinterpret_cast<BYTE*>(pageOverride_->data()),
                       static_cast<DWORD>(pageOverride_->size() + 1));
   } else {
-    DeletePrinterDataExA(handle, kOverrides, kDefaultPage);
+    DeletePrinterDataExA(handle, kPageOverrides, kDefaultPage);
   }
   setUserDevMode(handle, devMode_);
   ClosePrinter(handle);
@@ -136,7 +133,7 @@ bool SessionPrinter::SavedDefaults::set(const char* pageName, std::int16_t paper
   HANDLE handle = openForChange(printer_);
   if (handle == nullptr) return false;
   std::string page = pageName;
-  bool done = SetPrinterDataExA(handle, kOverrides, kDefaultPage, REG_SZ,
+  bool done = SetPrinterDataExA(handle, kPageOverrides, kDefaultPage, REG_SZ,
                                 reinterpret_cast<BYTE*>(page.data()),
                                 static_cast<DWORD>(page.size() + 1)) == ERROR_SUCCESS;
   std::vector<BYTE> mode = devMode_;
