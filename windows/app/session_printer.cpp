@@ -112,9 +112,11 @@ SessionPrinter::SavedDefaults::SavedDefaults(const std::wstring& printer) : prin
   }
   devMode_ = userDevMode(handle);
   ClosePrinter(handle);
+  read_ = true;
 }
 
 SessionPrinter::SavedDefaults::~SavedDefaults() {
+  if (!read_) return;  // nothing was changed either
   HANDLE handle = openForChange(printer_);
   if (handle == nullptr) return;
   if (pageOverride_) {
@@ -130,6 +132,7 @@ SessionPrinter::SavedDefaults::~SavedDefaults() {
 
 bool SessionPrinter::SavedDefaults::set(const char* pageName, std::int16_t paper,
                                         std::int16_t orientation) {
+  if (!read_) return false;
   HANDLE handle = openForChange(printer_);
   if (handle == nullptr) return false;
   std::string page = pageName;

@@ -59,6 +59,7 @@ class SessionPrinter {
     std::wstring printer_;
     std::optional<std::string> pageOverride_;
     std::vector<BYTE> devMode_;  // empty when the user had none
+    bool read_ = false;          // what there was could be read, so it can be put back
   };
 
   std::optional<HiddenDefault> hidden_;
