@@ -55,8 +55,11 @@ ComWorld::Apartment::~Apartment() {
   CoUninitialize();
 }
 
-ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll)
-    : settings_(std::move(settings)), host_(::session::hostEnvironment(settings_)) {
+ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
+                   std::unique_ptr<SessionPrinter> printer)
+    : printer_(std::move(printer)),
+      settings_(std::move(settings)),
+      host_(::session::hostEnvironment(settings_)) {
   host_.setEventLog(&events_);
   try {
     library_ = std::make_unique<ServerLibrary>(registeredDll(dll));

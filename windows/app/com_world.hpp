@@ -13,6 +13,7 @@
 #include "reference_host.hpp"
 #include "session_world.hpp"
 #include "windows/app/server_library.hpp"
+#include "windows/app/session_printer.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "world_settings.hpp"
 
@@ -26,7 +27,8 @@ namespace windows {
 class ComWorld final : public ::session::SessionWorld {
  public:
   // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
-  ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll);
+  ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
+           std::unique_ptr<SessionPrinter> printer);
   ~ComWorld() override;
   ComWorld(const ComWorld&) = delete;
   ComWorld& operator=(const ComWorld&) = delete;
@@ -62,6 +64,7 @@ class ComWorld final : public ::session::SessionWorld {
   template <class Call>
   void intoDll(Call&& call);
 
+  std::unique_ptr<SessionPrinter> printer_;  // restored last
   Apartment apartment_;
   ::session::WorldSettings settings_;
   portable::EventLog events_;  // outlives everything that logs to it

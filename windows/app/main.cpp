@@ -1,5 +1,6 @@
 // quadrift.exe: runs session scripts of the Move Sheet Border command with the component in
-// kstQuadrift412.dll, and registers or unregisters that DLL.
+// kstQuadrift412.dll, registers or unregisters that DLL, and installs the printer sessions with
+// a `printer` statement run against.
 #include <windows.h>
 
 #include <CLI/CLI.hpp>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "run_file.hpp"
+#include "windows/app/printer_installation.hpp"
 #include "windows/app/server_library.hpp"
 
 namespace {
@@ -32,6 +34,16 @@ int registration(const std::string& path, const char* name, const char* done) {
   return 0;
 }
 
+int installation() {
+  const std::string failure = windows::installPrinter();
+  if (!failure.empty()) {
+    std::cerr << windows::kInstalledPrinterName << ": " << failure << "\n";
+    return 1;
+  }
+  std::cout << windows::kInstalledPrinterName << ": installed as the default printer\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,6 +58,8 @@ int main(int argc, char** argv) {
   CLI::App* unregisterCommand =
       app.add_subcommand("unregister", "Remove the component's DLL's registration");
   unregisterCommand->add_option("PATH", dll, "the DLL")->required();
+  CLI::App* installCommand = app.add_subcommand(
+      "install-printer", "Add the printer sessions run against and make it the default");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -53,5 +67,6 @@ int main(int argc, char** argv) {
   }
   if (registerCommand->parsed()) return registration(dll, "ZULRegisterServer", "registered");
   if (unregisterCommand->parsed()) return registration(dll, "ZULUnregisterServer", "unregistered");
+  if (installCommand->parsed()) return installation();
   return session::runFile(options);
 }

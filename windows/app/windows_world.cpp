@@ -1,8 +1,6 @@
 // The session world of the Windows runner: the real system, which honours only what it can.
 #include <windows.h>
 
-#include <winspool.h>
-
 #include <optional>
 #include <string>
 #include <variant>
@@ -10,15 +8,10 @@
 #include "runner.hpp"
 #include "script.hpp"
 #include "windows/app/com_world.hpp"
+#include "windows/app/session_printer.hpp"
 
 namespace session {
 namespace {
-
-bool printerInstalled() {
-  DWORD size = 0;
-  GetDefaultPrinterW(nullptr, &size);
-  return size != 0;
-}
 
 // Why this process cannot run in locale `lcid`; empty when it can.
 std::string foreignLocale(std::uint32_t lcid) {
@@ -28,22 +21,14 @@ std::string foreignLocale(std::uint32_t lcid) {
          ": Wine takes it from LC_ALL (LC_ALL=de_DE.UTF-8 is 1031)";
 }
 
-// Why the real system cannot honour statement `s`; empty when it can.
-std::string unhonourable(const Statement& s) {
-  if (std::holds_alternative<SetPrinterCaps>(s.action)) {
-    return "the installed printer's device capabilities cannot be set; leave 'printer-caps' out";
+// The line of the last statement holding an `Action`, if any.
+template <class Action>
+std::optional<int> lastLineOf(const Script& script) {
+  std::optional<int> line;
+  for (const Statement& s : script.statements) {
+    if (std::holds_alternative<Action>(s.action)) line = s.line;
   }
-  if (const auto* printer = std::get_if<SetPrinter>(&s.action)) {
-    if (printer->present && !printerInstalled()) {
-      return "there is no printer installed: add one to the Wine prefix (copy a PPD into the "
-             "printer driver folder, add the driver \"Wine PostScript Driver\" and a printer on "
-             "port FILE:, and make it the default)";
-    }
-    if (!printer->present && printerInstalled()) {
-      return "a printer is installed, so 'printer none' cannot hold: run in a prefix without one";
-    }
-  }
-  return {};
+  return line;
 }
 
 }  // namespace
@@ -51,21 +36,21 @@ std::string unhonourable(const Statement& s) {
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
                                         const std::filesystem::path& satelliteFolder) {
   WorldSettings settings = worldSettings(script, satelliteFolder);
-  // The session's locale is named by its last `locale` statement, else by `start` (the default).
-  std::optional<int> localeLine;
-  std::optional<int> startLine;
-  for (const Statement& s : script.statements) {
-    if (const std::string reason = unhonourable(s); !reason.empty()) {
-      throw ScriptError(script.file, s.line, reason);
-    }
-    if (std::holds_alternative<SetLocale>(s.action)) localeLine = s.line;
-    if (std::holds_alternative<Start>(s.action)) startLine = s.line;
-  }
+  // A setting is named by its last statement, else by `start` (where the default holds).
+  const int startLine = lastLineOf<Start>(script).value_or(1);
   if (const std::string reason = foreignLocale(settings.locale); !reason.empty()) {
-    throw ScriptError(script.file, localeLine.value_or(startLine.value_or(1)), reason);
+    throw ScriptError(script.file, lastLineOf<SetLocale>(script).value_or(startLine), reason);
   }
-  return std::make_unique<windows::ComWorld>(std::move(settings),
-                                             satelliteFolder / "kstQuadrift412.dll");
+  std::unique_ptr<windows::SessionPrinter> printer;
+  try {
+    printer = std::make_unique<windows::SessionPrinter>(settings.printer);
+  } catch (const windows::PrinterRefusal& refused) {
+    const std::optional<int> line =
+        refused.aboutCaps ? lastLineOf<SetPrinterCaps>(script) : lastLineOf<SetPrinter>(script);
+    throw ScriptError(script.file, line.value_or(startLine), refused.what());
+  }
+  return std::make_unique<windows::ComWorld>(
+      std::move(settings), satelliteFolder / "kstQuadrift412.dll", std::move(printer));
 }
 
 }  // namespace session

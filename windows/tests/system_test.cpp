@@ -2,14 +2,13 @@
 // (the test runs once per locale).
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "command/component.hpp"
 #include "dialog/printer.hpp"
 #include "platform/registry.hpp"
 #include "platform/resource_strings.hpp"
 #include "test_support.hpp"
 #include "ui/headless_engine.hpp"
+#include "windows/app/printer_installation.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/platform/win32_system.hpp"
 #include "windows/server/com_host_controls.hpp"
@@ -169,30 +168,6 @@ TEST_F(System, StockFontFaceAndNoDefaultPrinter) {
   EXPECT_EQ(system_.CreateDefaultPrinterDC(), 0u);
 }
 
-// A PostScript printer description: A4 by default, 300 dpi, a quarter inch unprintable on
-// every side of the sheet.
-constexpr const char* kPrinterDescription =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*FormatVersion: \"4.3\"\n"
-    "*LanguageLevel: \"2\"\n"
-    "*ColorDevice: False\n"
-    "*Manufacturer: \"Test\"\n"
-    "*ModelName: \"Test PostScript\"\n"
-    "*NickName: \"Test PostScript\"\n"
-    "*ShortNickName: \"Test PostScript\"\n"
-    "*DefaultResolution: 300dpi\n"
-    "*OpenUI *PageSize: PickOne\n"
-    "*DefaultPageSize: A4\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-    "*PageSize Letter/Letter: \"<</PageSize[612 792]>>setpagedevice\"\n"
-    "*CloseUI: *PageSize\n"
-    "*DefaultImageableArea: A4\n"
-    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
-    "*ImageableArea Letter/Letter: \"18 18 594 774\"\n"
-    "*DefaultPaperDimension: A4\n"
-    "*PaperDimension A4/A4: \"595 842\"\n"
-    "*PaperDimension Letter/Letter: \"612 792\"\n";
-
 // The default printer in a prefix of its own (the other system tests expect none): added on
 // first use, kept for later runs.
 class SystemPrinter : public testing::Test {
@@ -200,38 +175,8 @@ class SystemPrinter : public testing::Test {
   void SetUp() override {
     if (GetEnvironmentVariableA("QUADRIFT_PRINTER_PREFIX", nullptr, 0) == 0)
       GTEST_SKIP() << "needs a prefix of its own (QUADRIFT_PRINTER_PREFIX)";
-    char name[] = "Quadrift Test Printer";
-    HANDLE printer = nullptr;
-    if (OpenPrinterA(name, &printer, nullptr)) {
-      ClosePrinter(printer);
-    } else {
-      char folder[MAX_PATH] = {};
-      DWORD size = 0;
-      ASSERT_TRUE(GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
-                                             sizeof folder, &size));
-      const std::string description = std::string(folder) + "\\quadrift_test.ppd";
-      std::ofstream(description, std::ios::binary) << kPrinterDescription;
-      char driverName[] = "Wine PostScript Driver", driverFile[] = "wineps.drv";
-      DRIVER_INFO_3A driver{};
-      driver.cVersion = 3;
-      driver.pName = driverName;
-      driver.pDriverPath = driverFile;
-      driver.pConfigFile = driverFile;
-      driver.pDataFile = const_cast<char*>(description.c_str());
-      ASSERT_TRUE(AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)))
-          << GetLastError();
-      char port[] = "FILE:", processor[] = "WinPrint", datatype[] = "RAW";
-      PRINTER_INFO_2A info{};
-      info.pPrinterName = name;
-      info.pPortName = port;
-      info.pDriverName = driverName;
-      info.pPrintProcessor = processor;
-      info.pDatatype = datatype;
-      printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-      ASSERT_NE(printer, nullptr) << GetLastError();
-      ClosePrinter(printer);
-    }
-    ASSERT_TRUE(SetDefaultPrinterA(name));
+    const std::string failure = windows::installPrinter();
+    ASSERT_EQ(failure, "");
   }
   windows::Win32System system_{wintest::component()};
   windows::ComCreator creator_;
@@ -250,8 +195,7 @@ TEST_F(SystemPrinter, PaperAndOrientationSelectTheSizeEntry) {
 
 TEST_F(SystemPrinter, MarginsFromTheDeviceCapabilities) {
   ASSERT_TRUE(system_.HasDefaultPrinter());
-  char name[] = "Quadrift Test Printer";
-  HDC dc = CreateDCA("WINSPOOL", name, nullptr, nullptr);
+  HDC dc = CreateDCA("WINSPOOL", windows::kInstalledPrinterName, nullptr, nullptr);
   ASSERT_NE(dc, nullptr);
   struct Axis {
     int offset, physical, size;
