@@ -21,16 +21,12 @@ namespace {
 
 // Enough digits that a coordinate read back is the one written, to well below a micrometre.
 std::string num(double v) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.10g", v == 0 ? 0.0 : v);
-  return buffer;
+  return numberText(v, 10);
 }
 
-// A short form for the words of the caption and the scale bar.
+// A short form for the words of the scale bar.
 std::string shortNum(double v) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.6g", v == 0 ? 0.0 : v);
-  return buffer;
+  return numberText(v, 6);
 }
 
 std::string escaped(const std::string& text) {

@@ -11,9 +11,7 @@ namespace {
 
 // A short form for the words of the caption.
 std::string shortNum(double v) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.6g", v == 0 ? 0.0 : v);
-  return buffer;
+  return numberText(v, 6);
 }
 
 std::string sizeName(const refhost::SheetSetupState& s) {
@@ -142,6 +140,12 @@ ViewScene viewScene(const refhost::ReferenceHost& host) {
     scene.keys.push_back({0xFF0000, kOutlineWidth, false, "crossed: negative size"});
   if (scene.cursor) scene.keys.push_back({kCursorColour, 2, false, "cursor"});
   return scene;
+}
+
+std::string numberText(double v, int digits) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.*g", digits, v == 0 ? 0.0 : v);
+  return buffer;
 }
 
 std::string negativeSizeWords(const SceneRect& r) {

@@ -91,6 +91,8 @@ ViewScene viewScene(const refhost::ReferenceHost& host);
 
 // "negative width", "negative height" or both, for an inverted outline's note.
 std::string negativeSizeWords(const SceneRect& r);
+// `v` with at most `digits` significant digits, as printf's %g writes it (0 for -0).
+std::string numberText(double v, int digits);
 // 1, 2 or 5 times a power of ten, the largest not above `limit`: a scale bar's length.
 double roundLength(double limit);
 

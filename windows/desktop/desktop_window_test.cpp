@@ -17,15 +17,10 @@
 #include "view_scene.hpp"
 #include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
+#include "windows/desktop/program_folder.hpp"
 
 namespace windows::desktop {
 namespace {
-
-std::filesystem::path besideThisProgram(const wchar_t* name) {
-  std::wstring path(MAX_PATH, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return std::filesystem::path(path).parent_path() / name;
-}
 
 // A sheet of 210 by 297 mm at 1:100, its corner at the model origin: 21 by 29.7 m.
 refhost::Environment a4At100() {
@@ -100,7 +95,7 @@ class DesktopWindow : public ::testing::Test {
   }
 
   Apartment apartment;
-  DesktopHost desktop{a4At100(), besideThisProgram(L"kstQuadrift412.dll")};
+  DesktopHost desktop{a4At100(), programFolder() / "kstQuadrift412.dll"};
   MainWindow window{desktop};
 };
 

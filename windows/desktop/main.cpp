@@ -13,15 +13,9 @@
 #include "standard_sheets.hpp"
 #include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
+#include "windows/desktop/program_folder.hpp"
 
 namespace {
-
-std::filesystem::path executableFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return std::filesystem::path(path).parent_path();
-}
 
 // The host as the program opens it: the sample floor plan under an A4 landscape sheet at 1:100
 // (paper in millimetres), so that the sheet and the drawing are seen together.
@@ -43,7 +37,8 @@ refhost::Environment openingEnvironment() {
 
 int run() {
   const refhost::Environment environment = openingEnvironment();
-  windows::desktop::DesktopHost desktop(environment, executableFolder() / "kstQuadrift412.dll");
+  windows::desktop::DesktopHost desktop(environment,
+                                        windows::desktop::programFolder() / "kstQuadrift412.dll");
   windows::desktop::MainWindow window(desktop);
   ShowWindow(window.handle(), SW_SHOWNORMAL);
   UpdateWindow(window.handle());

@@ -81,7 +81,7 @@ MainWindow::MainWindow(DesktopHost& desktop) : desktop_(desktop) {
   InitCommonControlsEx(&controls);
   WNDCLASSEXW c{};
   c.cbSize = sizeof c;
-  c.lpfnWndProc = &MainWindow::procedure;
+  c.lpfnWndProc = &ownedWindowProcedure<MainWindow>;
   c.hInstance = GetModuleHandleW(nullptr);
   c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -192,17 +192,6 @@ void MainWindow::command(WORD id) {
     default:
       return;
   }
-}
-
-LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, w, l);
-  return self->handle(message, w, l);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {

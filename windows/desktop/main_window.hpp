@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "windows/desktop/desktop_host.hpp"
+#include "windows/desktop/owned_window.hpp"
 #include "windows/desktop/view_window.hpp"
 
 namespace windows::desktop {
@@ -38,7 +39,7 @@ class MainWindow {
   ViewWindow& view() { return *view_; }
 
  private:
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  friend LRESULT CALLBACK ownedWindowProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
   void create();
   void command(WORD id);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -76,9 +75,7 @@ void text(HDC dc, int x, int y, int height, std::int32_t colour, const std::stri
 }
 
 std::string lengthWords(double metres) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.6g m", metres);
-  return buffer;
+  return session::numberText(metres, 6) + " m";
 }
 
 }  // namespace

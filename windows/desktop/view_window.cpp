@@ -31,7 +31,7 @@ void registerClass(WNDPROC procedure) {
 }  // namespace
 
 ViewWindow::ViewWindow(HWND parent, refhost::ReferenceHost& host) : host_(host) {
-  registerClass(&ViewWindow::procedure);
+  registerClass(&ownedWindowProcedure<ViewWindow>);
   CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
                   WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 100, 100, parent, nullptr,
                   GetModuleHandleW(nullptr), this);
@@ -185,17 +185,6 @@ void ViewWindow::mouse(UINT message, int x, int y) {
     default:
       return;
   }
-}
-
-LRESULT CALLBACK ViewWindow::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<ViewWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<ViewWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(window, message, w, l);
-  return self->handle(message, w, l);
 }
 
 LRESULT ViewWindow::handle(UINT message, WPARAM w, LPARAM l) {

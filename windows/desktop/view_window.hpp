@@ -6,6 +6,7 @@
 
 #include "reference_host.hpp"
 #include "view_transform.hpp"
+#include "windows/desktop/owned_window.hpp"
 
 namespace windows::desktop {
 
@@ -32,7 +33,7 @@ class ViewWindow {
   void refresh();
 
  private:
-  static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+  friend LRESULT CALLBACK ownedWindowProcedure<ViewWindow>(HWND, UINT, WPARAM, LPARAM);
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
   void paint();
   void mouse(UINT message, int x, int y);
