@@ -57,6 +57,19 @@ class DesktopWindow : public ::testing::Test {
     UpdateWindow(window.view().handle());
   }
 
+  // A key pressed with Ctrl held, through the program's accelerators.
+  void ctrlKey(WPARAM key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{window.handle(), WM_KEYDOWN, key, 0, 0, {}};
+    EXPECT_TRUE(TranslateAcceleratorW(window.handle(), window.accelerators(), &message));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    pump();
+  }
+
   void menu(WORD id) {
     SendMessageW(window.handle(), WM_COMMAND, id, 0);
     pump();
@@ -126,6 +139,11 @@ TEST_F(DesktopWindow, TheViewShowsTheBorderAndFollowsUndoAndRedoFromTheMenu) {
   EXPECT_EQ(desktop.host().sheetSetup().originX, 0.05);
   EXPECT_GT(borderPixelsAt(-5), 10);
   EXPECT_FALSE(menuEnabled(kCommandRedo));
+  ctrlKey('Z');
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0) << "Ctrl+Z undoes";
+  EXPECT_GT(borderPixelsAt(0), 10);
+  ctrlKey('Y');
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0.05) << "Ctrl+Y redoes";
 
   // Zoom from the menu keeps the centre, Fit shows the extent again.
   const double fitted = window.view().transform().pixelsPerMetre();
