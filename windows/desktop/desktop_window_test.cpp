@@ -204,6 +204,10 @@ TEST_F(DesktopWindow, TheCommandIsCreatedThroughComAndHandedTheCommandObject) {
   EXPECT_FALSE(desktop.commandRunning());
   EXPECT_FALSE(statusText(1).empty());
   EXPECT_TRUE(menuEnabled(kCommandMoveSheetBorder)) << "the command can run again";
+  const std::wstring first = statusText(1);
+  menu(kCommandMoveSheetBorder);
+  EXPECT_EQ(statusText(1), first) << "a second run goes as the first";
+  EXPECT_EQ(desktop.host().command().initializeEvents, 2);
 }
 
 }  // namespace
