@@ -1,6 +1,7 @@
 # Entry points; each installs what it needs first (apt-get, needs root or sudo).
 .PHONY: deps deps-windows demo test test-portable test-dev test-asan test-fuzz-smoke test-windows \
-        test-win32 test-win64 bench bench-portable bench-windows bench-win32 bench-win64 fuzz format check-format clean
+        test-win32 test-win64 bench bench-portable bench-windows bench-win32 bench-win64 fuzz format check-format clean \
+        demo-gui
 
 deps:
 	@bash scripts/install-deps.sh
@@ -11,6 +12,13 @@ build/dev/build.ninja: | deps
 demo: deps build/dev/build.ninja
 	cmake --build --preset dev --target quadrift quadrift_satellites
 	bash scripts/demo.sh build/dev
+
+# The reference host as a desktop program under Wine, running the command from its DLL; needs a
+# display.
+demo-gui: deps-windows
+	cmake --preset win64
+	cmake --build --preset win64 --target quadrift-desktop
+	bash windows/desktop/run-under-wine.sh build/win64
 
 test: test-portable test-windows
 

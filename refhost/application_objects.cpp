@@ -51,6 +51,7 @@ Variant ApplicationObject::perform(automation::DispId id, InvokeKind kind,
       state_->statusText = stringArg(args, 0);
       state_->statusHistory.push_back(state_->statusText);
       if (state_->events != nullptr) state_->events->add("status", state_->statusText);
+      state_->notifyViewChanged();
       return {};
     }
   }

@@ -6,7 +6,9 @@
 namespace refhost {
 
 HostState::HostState(Environment environment)
-    : env(std::move(environment)), undo(env.undoDepth), sheet(env.sheet, undo, env.printer) {}
+    : env(std::move(environment)), undo(env.undoDepth), sheet(env.sheet, undo, env.printer) {
+  sheet.onChanged([this] { notifyViewChanged(); });
+}
 
 LengthFormat HostState::documentFormat() const {
   LengthFormat format = env.documentFormat;

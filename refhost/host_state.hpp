@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -119,6 +120,12 @@ struct HostState {
   std::vector<automation::Failure> eventFailures;
   // Where status texts and error reports are logged as they happen; none when null.
   portable::EventLog* events = nullptr;
+  // Told after each change of what the host's view shows: the sheet setup, the overlay's shown
+  // graphics, the status text. None when empty.
+  std::function<void()> viewChanged;
+  void notifyViewChanged() const {
+    if (viewChanged) viewChanged();
+  }
 };
 
 // Raises `event` on `site`, the component running meanwhile; a failure escaping the handler

@@ -21,6 +21,7 @@ Variant OverlayObject::perform(automation::DispId id, InvokeKind kind, std::span
         expectArgs(args, 0);
         overlay.added.clear();
         overlay.shown.clear();
+        state_->notifyViewChanged();
         return {};
       case ids::overlay::kShow:
         expectArgs(args, 0);
@@ -30,6 +31,7 @@ Variant OverlayObject::perform(automation::DispId id, InvokeKind kind, std::span
           overlay.shown.push_back(
               {e.graphic->x, e.graphic->y, e.graphic->width, e.graphic->height, e.colour, e.flag});
         }
+        state_->notifyViewChanged();
         return {};
       case ids::overlay::kAdd: {
         expectArgs(args, 4);

@@ -61,6 +61,12 @@ class ReferenceHost {
   const UndoHistory& undoHistory() const { return state_->undo; }
   // The user's Undo: takes back the newest sheet-setup change.
   bool undo() { return state_->sheet.undo(); }
+  // The user's Redo: makes again the change the newest Undo took back, until the next change.
+  bool redo() { return state_->sheet.redo(); }
+  std::size_t redoCount() const { return state_->sheet.redoCount(); }
+  // Told after each change of what the view shows (the sheet setup, the overlay's shown
+  // graphics, the status text); none when empty.
+  void onViewChanged(std::function<void()> observer) { state_->viewChanged = std::move(observer); }
   const std::string& statusText() const { return state_->statusText; }
   const std::vector<std::string>& statusHistory() const { return state_->statusHistory; }
   const CommandState& command() const { return state_->command; }

@@ -41,6 +41,8 @@ SheetSetupModel::SheetSetupModel(SheetSetupState initial, UndoHistory& undo,
 
 void SheetSetupModel::reset(const SheetSetupState& state) {
   state_ = onPrinterPage(state, printer_);
+  redo_.clear();
+  changed();
 }
 
 void SheetSetupModel::change(const std::string& description,
@@ -49,6 +51,8 @@ void SheetSetupModel::change(const std::string& description,
   edit(next);
   undo_.push({description, state_});
   state_ = next;
+  redo_.clear();
+  changed();
 }
 
 void SheetSetupModel::setScaleMode(std::int32_t mode) {
@@ -124,7 +128,19 @@ void SheetSetupModel::setOrigin(double x, double y) {
 bool SheetSetupModel::undo() {
   UndoEntry entry;
   if (!undo_.pop(entry)) return false;
+  redo_.push_back({std::move(entry.description), state_});
   state_ = entry.before;
+  changed();
+  return true;
+}
+
+bool SheetSetupModel::redo() {
+  if (redo_.empty()) return false;
+  RedoEntry entry = std::move(redo_.back());
+  redo_.pop_back();
+  undo_.push({std::move(entry.description), state_});
+  state_ = entry.after;
+  changed();
   return true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "environment.hpp"
 #include "undo_history.hpp"
@@ -40,14 +42,31 @@ class SheetSetupModel {
   void setHeight(double height);
   void setOrigin(double x, double y);
 
-  // Takes back the newest change on the undo history; false when there is none.
+  // Takes back the newest change on the undo history; false when there is none. What it took
+  // back can be redone until the next change.
   bool undo();
+  // Makes again the change the newest undo took back, as a change on the undo history; false
+  // when there is none.
+  bool redo();
+  std::size_t redoCount() const { return redo_.size(); }
+  // Told after every change of the setup (a write, an undo, a redo, a reset); none when empty.
+  void onChanged(std::function<void()> observer) { changed_ = std::move(observer); }
 
  private:
   void change(const std::string& description, const std::function<void(SheetSetupState&)>& edit);
 
+  void changed() const {
+    if (changed_) changed_();
+  }
+
   SheetSetupState state_;
   UndoHistory& undo_;
+  struct RedoEntry {
+    std::string description;
+    SheetSetupState after;
+  };
+  std::vector<RedoEntry> redo_;
+  std::function<void()> changed_;
   const std::optional<PrinterSettings>& printer_;
 };
 

@@ -8,6 +8,8 @@
 
 #include "placement/placement_world.hpp"
 #include "view_picture.hpp"
+#include "view_scene.hpp"
+#include "view_transform.hpp"
 
 namespace placement_test {
 namespace {
@@ -250,6 +252,78 @@ TEST(ViewPicture, ScaleBarIsARoundLengthAndCaptionNamesTheScale) {
   auto border = elements(svg, "rect", "sheet-border");
   ASSERT_EQ(border.size(), 1u);
   expectRect(modelRect(border[0], metresPerUnit(svg)), 0, 0, 25, 14.85);
+}
+
+// What every drawing of the view draws while placing: the walls darker than the rest, the
+// border green, the outlines in the overlay's own colours and the cursor where the pointer is.
+TEST(ViewPicture, TheSceneWhilePlacingHoldsEachThingInItsColour) {
+  Session s(a4At100());
+  session::ViewScene scene;
+  s.click("cmdMove").move(3, 4).probe([&] { scene = session::viewScene(s.host()); });
+  s.run();
+  ASSERT_TRUE(scene.sheetBorder && scene.cursor);
+  EXPECT_EQ(scene.cursor->x, 3);
+  EXPECT_EQ(scene.cursor->y, 4);
+  ASSERT_EQ(scene.overlay.size(), 2u);
+  EXPECT_EQ(scene.overlay[0].colour, 0x000000);
+  EXPECT_EQ(scene.overlay[1].colour, 0xFF0000);
+  EXPECT_NEAR(scene.overlay[0].rect.width, 21, 1e-9);
+  ASSERT_EQ(scene.lines.size(), s.host().drawing().polylines.size());
+  for (const session::SceneLine& line : scene.lines) {
+    const bool wall = line.line->layer == "walls";
+    EXPECT_EQ(line.colour, wall ? session::kWallColour : session::kFixtureColour);
+  }
+  EXPECT_EQ(scene.keys.front().colour, session::kSheetBorderColour);
+  EXPECT_EQ(scene.keys.back().colour, session::kCursorColour);
+  EXPECT_LE(scene.extent.minX, 3);
+  EXPECT_GE(scene.extent.maxY, 4);
+}
+
+// The window's transform: a fitted box is whole and centred, a zoom keeps the point under the
+// cursor, a pan moves the picture by its pixels, and model and window points map both ways.
+TEST(ViewPicture, TheWindowTransformFitsZoomsAboutTheCursorAndPans) {
+  const session::SceneBox box{-2, -1, 18, 9};  // 20 by 10 m
+  struct Case {
+    double zoom, atX, atY, panX, panY;
+  };
+  const Case cases[] = {{1, 0, 0, 0, 0},
+                        {2, 100, 50, 0, 0},
+                        {0.25, 640, 10, 0, 0},
+                        {1, 0, 0, 30, -40},
+                        {3, 320, 240, -5, 7}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zoom);
+    session::ViewTransform view;
+    view.fit(box, 640, 480);
+    const session::ScreenPoint low = view.toScreen(box.minX, box.minY);
+    const session::ScreenPoint high = view.toScreen(box.maxX, box.maxY);
+    EXPECT_NEAR(low.x + high.x, 640, 1e-9) << "centred";
+    EXPECT_NEAR(low.y + high.y, 480, 1e-9);
+    EXPECT_GT(low.y, high.y) << "y points down";
+    EXPECT_NEAR(high.x - low.x, 640 * (1 - 2 * session::ViewTransform::kFitMargin * 480 / 640),
+                1e-9)
+        << "the box's width fills the window but for the margin";
+    const refhost::ModelPoint under = view.toModel(c.atX, c.atY);
+    view.zoomAt(c.zoom, c.atX, c.atY);
+    EXPECT_NEAR(view.pixelsPerMetre(), 29.6 * c.zoom, 1e-9);
+    const session::ScreenPoint still = view.toScreen(under);
+    EXPECT_NEAR(still.x, c.atX, 1e-9);
+    EXPECT_NEAR(still.y, c.atY, 1e-9);
+    view.panBy(c.panX, c.panY);
+    const session::ScreenPoint moved = view.toScreen(under);
+    EXPECT_NEAR(moved.x, c.atX + c.panX, 1e-9);
+    EXPECT_NEAR(moved.y, c.atY + c.panY, 1e-9);
+    const refhost::ModelPoint back = view.toModel(moved.x, moved.y);
+    EXPECT_NEAR(back.x, under.x, 1e-9);
+    EXPECT_NEAR(back.y, under.y, 1e-9);
+  }
+  session::ViewTransform view;
+  view.fit(box, 640, 480);
+  const double fitted = view.pixelsPerMetre();
+  for (const double wrong : {0.0, -2.0, std::nan("")}) view.zoomAt(wrong, 1, 1);
+  EXPECT_EQ(view.pixelsPerMetre(), fitted) << "a zoom factor that is no scale is ignored";
+  view.zoomAt(1e9, 0, 0);
+  EXPECT_NEAR(view.pixelsPerMetre(), fitted * session::ViewTransform::kZoomLimit, 1e-6);
 }
 
 TEST(ViewPicture, SnapshotFilesAreNamedAfterTheOutputAndTheSnapshot) {

@@ -217,6 +217,30 @@ TEST_F(SheetSetup, EveryWriteIsAnUndoableChange) {
   EXPECT_FALSE(host.undo());
 }
 
+TEST_F(SheetSetup, RedoMakesAgainWhatUndoTookBackUntilTheNextChange) {
+  int viewChanges = 0;
+  host.onViewChanged([&viewChanges] { ++viewChanges; });
+  setup.setOrigin(1, 2);
+  setup.setOrigin(3, 4);
+  const SheetSetupState latest = host.sheetSetup();
+  ASSERT_TRUE(host.undo());
+  ASSERT_TRUE(host.undo());
+  EXPECT_EQ(host.redoCount(), 2u);
+  ASSERT_TRUE(host.redo());
+  EXPECT_EQ(host.sheetSetup().originX, 1);
+  EXPECT_EQ(host.undoHistory().size(), 1u) << "a redo is a change on the undo history";
+  ASSERT_TRUE(host.redo());
+  EXPECT_EQ(host.sheetSetup(), latest);
+  EXPECT_FALSE(host.redo());
+  EXPECT_EQ(viewChanges, 6) << "two writes, two undos, two redos";
+
+  ASSERT_TRUE(host.undo());
+  setup.setOrigin(5, 6);
+  EXPECT_EQ(host.redoCount(), 0u) << "a new change ends what could be redone";
+  EXPECT_FALSE(host.redo());
+  EXPECT_EQ(host.sheetSetup().originX, 5);
+}
+
 TEST_F(SheetSetup, UndoDepthBoundsTheHistoryAndZeroEmptiesIt) {
   host::HostApplication app(host.application());
   app.setUndoDepth(3);

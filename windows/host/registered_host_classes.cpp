@@ -39,7 +39,8 @@ IUnknown* bridged(automation::Object object) {
 
 }  // namespace
 
-RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host) : host_(host) {
+RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, bool sessionDriver)
+    : host_(host) {
   namespace progid = ::host::progid;
   auto& objects = host_.objectCreator();
   auto& controls = host_.controlFactory();
@@ -63,9 +64,11 @@ RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host) : hos
         HostClassFactory::create(controlClass(progid::kCommandControl)));
     add(wideFromUtf8(progid::kMouseControl), classId(5),
         HostClassFactory::create(controlClass(progid::kMouseControl)));
-    add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
-          return bridged(automation::Object(std::make_shared<SessionDriver>(session)));
-        }));
+    if (sessionDriver) {
+      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
+            return bridged(automation::Object(std::make_shared<SessionDriver>(session)));
+          }));
+    }
   } catch (...) {
     revokeAll();
     throw;

@@ -22,7 +22,9 @@ namespace windows::host {
 // apartment.
 class RegisteredHostClasses {
  public:
-  explicit RegisteredHostClasses(refhost::ReferenceHost& host);
+  // Without `sessionDriver` the driver is left out, as a host with no session runner (the
+  // desktop program) does: the DLL's engine then has the real user.
+  explicit RegisteredHostClasses(refhost::ReferenceHost& host, bool sessionDriver = true);
   ~RegisteredHostClasses();
   RegisteredHostClasses(const RegisteredHostClasses&) = delete;
   RegisteredHostClasses& operator=(const RegisteredHostClasses&) = delete;

@@ -1,0 +1,58 @@
+#include "windows/desktop/desktop_host.hpp"
+
+#include <objbase.h>
+
+#include "automation/failure.hpp"
+#include "ui/run_aborted.hpp"
+#include "windows/automation/com_creator.hpp"
+
+namespace windows::desktop {
+namespace {
+
+constexpr char kComponentProgId[] = "kstQuadrift412.CQuadrift";
+
+bool componentRegistered() {
+  CLSID clsid{};
+  return SUCCEEDED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid));
+}
+
+}  // namespace
+
+DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll)
+    : host_(std::move(environment)), dll_(std::move(dll)), classes_(host_, false) {}
+
+DesktopHost::~DesktopHost() {
+  if (registered_) registered_->call("ZULUnregisterServer");
+  registered_.reset();
+  CoFreeUnusedLibraries();
+}
+
+std::string DesktopHost::registerComponent() {
+  if (registered_ || componentRegistered()) return {};
+  auto library = std::make_unique<ServerLibrary>(dll_);
+  if (const std::string failure = library->call("ZULRegisterServer"); !failure.empty())
+    return dll_.string() + ": " + failure;
+  registered_ = std::move(library);
+  return {};
+}
+
+std::string DesktopHost::runCommand() {
+  if (running_) return "the command runs already";
+  if (std::string failure = registerComponent(); !failure.empty()) return failure;
+  running_ = true;
+  std::string outcome;
+  try {
+    automation::Object command = ComCreator().create(kComponentProgId);
+    command.call(command.idOfName("Command_Initialize"),
+                 {automation::Variant(host_.commandObject())});
+  } catch (const automation::Failure& failure) {
+    outcome = "the command failed: " + failure.description;
+  } catch (const portable::RunAborted& aborted) {
+    outcome = std::string("the command's run ended: ") + aborted.what();
+  }
+  running_ = false;
+  CoFreeUnusedLibraries();
+  return outcome;
+}
+
+}  // namespace windows::desktop

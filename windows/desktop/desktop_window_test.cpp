@@ -1,0 +1,214 @@
+// The desktop program's main window under a display: the view shows the sheet border where the
+// sheet setup puts it, follows Undo and Redo from the menu, shows the host's status text, hands
+// mouse input to an enabled mouse control in model metres, and runs the command through COM.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "host/application_views.hpp"
+#include "host/dispids.hpp"
+#include "tests/refhost/recording_site.hpp"
+#include "view_scene.hpp"
+#include "windows/desktop/desktop_host.hpp"
+#include "windows/desktop/main_window.hpp"
+#include "windows/desktop/program_folder.hpp"
+
+namespace windows::desktop {
+namespace {
+
+// A sheet of 210 by 297 mm at 1:100, its corner at the model origin: 21 by 29.7 m.
+refhost::Environment a4At100() {
+  refhost::Environment environment;
+  environment.echoReportsToStderr = false;
+  environment.sheet.sizeIndex = -2;
+  environment.sheet.width = 0.21;
+  environment.sheet.height = 0.297;
+  environment.sheet.scaleMode = 0;
+  environment.sheet.scalePaper = 1;
+  environment.sheet.scaleModel = 100;
+  return environment;
+}
+
+class DesktopWindow : public ::testing::Test {
+ protected:
+  DesktopWindow() {
+    ShowWindow(window.handle(), SW_SHOWNORMAL);
+    pump();
+  }
+
+  struct Apartment {
+    Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~Apartment() { CoUninitialize(); }
+  };
+
+  // Handles what is waiting and paints what needs it.
+  void pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    UpdateWindow(window.view().handle());
+  }
+
+  // A key pressed with Ctrl held, through the program's accelerators.
+  void ctrlKey(WPARAM key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{window.handle(), WM_KEYDOWN, key, 0, 0, {}};
+    EXPECT_TRUE(TranslateAcceleratorW(window.handle(), window.accelerators(), &message));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    pump();
+  }
+
+  void menu(WORD id) {
+    SendMessageW(window.handle(), WM_COMMAND, id, 0);
+    pump();
+  }
+
+  bool menuEnabled(WORD id) {
+    SendMessageW(window.handle(), WM_INITMENUPOPUP, 0, 0);
+    return (GetMenuState(GetMenu(window.handle()), id, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
+
+  // How many pixels of the sheet border's colour lie on the window's column at model x, within
+  // a pixel either side, over the middle of the sheet's height.
+  int borderPixelsAt(double x) {
+    const refhost::SheetSetupState& s = desktop.host().sheetSetup();
+    const double factor = s.scalePaper / s.scaleModel;
+    const auto& view = window.view().transform();
+    const session::ScreenPoint top = view.toScreen(x, (-s.originY + s.height * 0.7) / factor);
+    const session::ScreenPoint bottom = view.toScreen(x, (-s.originY + s.height * 0.3) / factor);
+    const HDC dc = GetDC(window.view().handle());
+    int found = 0;
+    const COLORREF green = static_cast<COLORREF>(session::kSheetBorderColour);
+    for (int y = static_cast<int>(top.y); y < static_cast<int>(bottom.y); ++y) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        found += GetPixel(dc, static_cast<int>(std::lround(top.x)) + dx, y) == green ? 1 : 0;
+      }
+    }
+    ReleaseDC(window.view().handle(), dc);
+    return found;
+  }
+
+  std::wstring statusText(int part) {
+    wchar_t text[256] = {};
+    SendMessageW(window.statusBar(), SB_GETTEXTW, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+
+  Apartment apartment;
+  DesktopHost desktop{a4At100(), programFolder() / "kstQuadrift412.dll"};
+  MainWindow window{desktop};
+};
+
+TEST_F(DesktopWindow, TheViewShowsTheBorderAndFollowsUndoAndRedoFromTheMenu) {
+  EXPECT_EQ(desktop.host().environment().mainWindow,
+            static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window.handle())))
+      << "the application's window handle is the main window's";
+  EXPECT_GT(borderPixelsAt(0), 10) << "the border's left edge at the model origin";
+  EXPECT_FALSE(menuEnabled(kCommandUndo));
+
+  ::host::HostApplication(desktop.host().application())
+      .activeDocument()
+      .activeSheet()
+      .setup()
+      .setOrigin(0.05, 0);  // the model origin 50 mm in: the sheet's corner at -5 m
+  pump();
+  EXPECT_GT(borderPixelsAt(-5), 10);
+  EXPECT_EQ(borderPixelsAt(0), 0);
+
+  ASSERT_TRUE(menuEnabled(kCommandUndo));
+  EXPECT_FALSE(menuEnabled(kCommandRedo));
+  menu(kCommandUndo);
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0);
+  EXPECT_GT(borderPixelsAt(0), 10);
+  EXPECT_EQ(borderPixelsAt(-5), 0);
+  ASSERT_TRUE(menuEnabled(kCommandRedo));
+  menu(kCommandRedo);
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0.05);
+  EXPECT_GT(borderPixelsAt(-5), 10);
+  EXPECT_FALSE(menuEnabled(kCommandRedo));
+  ctrlKey('Z');
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0) << "Ctrl+Z undoes";
+  EXPECT_GT(borderPixelsAt(0), 10);
+  ctrlKey('Y');
+  EXPECT_EQ(desktop.host().sheetSetup().originX, 0.05) << "Ctrl+Y redoes";
+
+  // Zoom from the menu keeps the centre, Fit shows the extent again.
+  const double fitted = window.view().transform().pixelsPerMetre();
+  menu(kCommandZoomIn);
+  EXPECT_NEAR(window.view().transform().pixelsPerMetre(), fitted * ViewWindow::kZoomStep, 1e-9);
+  menu(kCommandFit);
+  EXPECT_NEAR(window.view().transform().pixelsPerMetre(), fitted, 1e-9);
+}
+
+TEST_F(DesktopWindow, TheStatusBarShowsTheHostsStatusText) {
+  ::host::HostApplication(desktop.host().application()).setStatusText("Pick the sheet's origin");
+  pump();
+  EXPECT_EQ(statusText(0), L"Pick the sheet's origin");
+}
+
+TEST_F(DesktopWindow, AnEnabledMouseControlTakesTheViewsMouseInModelMetres) {
+  refhost::testing::RecordingSite site;
+  const automation::Object control =
+      desktop.host().controlFactory().create(::host::progid::kMouseControl, {}, site);
+  const HWND view = window.view().handle();
+  const auto& transform = window.view().transform();
+  struct Case {
+    UINT message;
+    const char* event;
+    std::int16_t button;
+  };
+  const Case cases[] = {{WM_MOUSEMOVE, "MouseMove", 0},
+                        {WM_LBUTTONDOWN, "MouseClick", 1},
+                        {WM_RBUTTONDOWN, "MouseClick", 2}};
+  int x = 200;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.event);
+    site.events.clear();
+    SendMessageW(view, c.message, 0, MAKELPARAM(x, 150));
+    const refhost::ModelPoint at = transform.toModel(x, 150);
+    ASSERT_EQ(site.events.size(), 1u);
+    EXPECT_EQ(site.events[0].name, c.event);
+    EXPECT_EQ(site.events[0].args[0].as<std::int16_t>(), c.button);
+    EXPECT_NEAR(site.events[0].args[2].as<double>(), at.x, 1e-9);
+    EXPECT_NEAR(site.events[0].args[3].as<double>(), at.y, 1e-9);
+    x += 37;
+  }
+  // Disabled, the control gets nothing, and a left drag pans the view instead.
+  site.isEnabled = false;
+  site.events.clear();
+  const session::ScreenPoint before = transform.toScreen(0, 0);
+  SendMessageW(view, WM_LBUTTONDOWN, 0, MAKELPARAM(100, 100));
+  SendMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(130, 90));
+  SendMessageW(view, WM_LBUTTONUP, 0, MAKELPARAM(130, 90));
+  EXPECT_TRUE(site.events.empty());
+  EXPECT_NEAR(transform.toScreen(0, 0).x, before.x + 30, 1e-9);
+  EXPECT_NEAR(transform.toScreen(0, 0).y, before.y - 10, 1e-9);
+}
+
+TEST_F(DesktopWindow, TheCommandIsCreatedThroughComAndHandedTheCommandObject) {
+  menu(kCommandMoveSheetBorder);
+  EXPECT_TRUE(desktop.host().command().bound) << "Command_Initialize reached the host";
+  EXPECT_FALSE(desktop.commandRunning());
+  EXPECT_FALSE(statusText(1).empty());
+  EXPECT_TRUE(menuEnabled(kCommandMoveSheetBorder)) << "the command can run again";
+  const std::wstring first = statusText(1);
+  menu(kCommandMoveSheetBorder);
+  EXPECT_EQ(statusText(1), first) << "a second run goes as the first";
+  EXPECT_EQ(desktop.host().command().initializeEvents, 2);
+}
+
+}  // namespace
+}  // namespace windows::desktop

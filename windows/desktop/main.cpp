@@ -1,0 +1,68 @@
+// quadrift-desktop.exe: the reference drafting host as a desktop program, with the Move Sheet
+// Border command from kstQuadrift412.dll beside it.
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "standard_sheets.hpp"
+#include "windows/desktop/desktop_host.hpp"
+#include "windows/desktop/main_window.hpp"
+#include "windows/desktop/program_folder.hpp"
+
+namespace {
+
+// The host as the program opens it: the sample floor plan under an A4 landscape sheet at 1:100
+// (paper in millimetres), so that the sheet and the drawing are seen together.
+refhost::Environment openingEnvironment() {
+  constexpr std::int32_t kA4Landscape = 29;
+  constexpr std::int32_t kOneToHundred = 34;
+  refhost::Environment environment;
+  environment.echoReportsToStderr = false;
+  environment.sheet.paperUnit = 1;
+  environment.sheet.sizeIndex = kA4Landscape;
+  environment.sheet.width = refhost::standardSizeWidth(kA4Landscape);
+  environment.sheet.height = refhost::standardSizeHeight(kA4Landscape);
+  const refhost::StandardScale& scale = refhost::kStandardScales[kOneToHundred - 1];
+  environment.sheet.scaleMode = kOneToHundred;
+  environment.sheet.scalePaper = scale.paper;
+  environment.sheet.scaleModel = scale.model;
+  return environment;
+}
+
+int run() {
+  const refhost::Environment environment = openingEnvironment();
+  windows::desktop::DesktopHost desktop(environment,
+                                        windows::desktop::programFolder() / "kstQuadrift412.dll");
+  windows::desktop::MainWindow window(desktop);
+  ShowWindow(window.handle(), SW_SHOWNORMAL);
+  UpdateWindow(window.handle());
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(window.handle(), window.accelerators(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  int status = 1;
+  try {
+    status = run();
+  } catch (const std::exception& failure) {
+    // Without a display no window can be made; say why, where a console can read it.
+    std::fprintf(stderr, "quadrift-desktop: %s\n", failure.what());
+    MessageBoxA(nullptr, failure.what(), "Move Sheet Border", MB_OK | MB_ICONERROR);
+  }
+  CoUninitialize();
+  return status;
+}

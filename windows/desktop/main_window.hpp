@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "windows/desktop/desktop_host.hpp"
+#include "windows/desktop/owned_window.hpp"
+#include "windows/desktop/view_window.hpp"
+
+namespace windows::desktop {
+
+// The menu and toolbar commands of the main window.
+enum Command : WORD {
+  kCommandMoveSheetBorder = 100,
+  kCommandUndo,
+  kCommandRedo,
+  kCommandZoomIn,
+  kCommandZoomOut,
+  kCommandFit,
+  kCommandExit,
+};
+
+// The reference host's main window: a menu (File, Edit with Undo and Redo, View with zoom and
+// Fit, Command with Move Sheet Border), a toolbar button for the command, the view, and a
+// status bar whose first part is the host's status text and whose second says how the last
+// command ended. Its handle is the application's window handle the component is given. The
+// view and the status bar follow every change of what the host shows.
+class MainWindow {
+ public:
+  explicit MainWindow(DesktopHost& host);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  HWND handle() const { return window_; }
+  HWND statusBar() const { return status_; }
+  HACCEL accelerators() const { return accelerators_; }
+  ViewWindow& view() { return *view_; }
+
+ private:
+  friend LRESULT CALLBACK ownedWindowProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);
+  LRESULT handle(UINT message, WPARAM w, LPARAM l);
+  void create();
+  void command(WORD id);
+  void layout();
+  void updateMenu();
+  void hostChanged();
+
+  DesktopHost& desktop_;
+  HWND window_ = nullptr;
+  HWND toolbar_ = nullptr;
+  HWND status_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  std::unique_ptr<ViewWindow> view_;
+};
+
+}  // namespace windows::desktop
