@@ -236,10 +236,6 @@ inline RunOutcome runWithFault(const session::Script& script, const WorldMaker& 
   const bool cancelled = cancelling && host.command().done;
   const bool reporterBefore = !host.errorReports().empty();
   nlohmann::json endState = session::stateJson(world);
-  // Before the release the host's count of live objects includes the session world's own hold
-  // on the command object, which only the in-process world keeps: the host is recorded again
-  // after the release instead.
-  endState["host"].erase("liveObjects");
   try {
     world.end();
   } catch (const automation::Failure& failure) {

@@ -216,9 +216,11 @@ void ComWorld::start() {
   created->Release();
   // The DLL made its engine with the command and attached it to the host's driver.
   if (!session_.isSet() && classes_->session().isSet()) attach(classes_->session());
+  // The host holds its command object for the command's life, as the portable world does.
+  commandObject_ = host_.commandObject();
   intoDll([this] {
     invokeMember(command_, command_.idOfName("Command_Initialize"), automation::InvokeKind::Call,
-                 {Variant(host_.commandObject())});
+                 {Variant(commandObject_)});
   });
   // Without the session the component ran with no user and none of the script's input: a run
   // that would look finished without having run.
@@ -229,6 +231,7 @@ void ComWorld::start() {
 
 void ComWorld::end() {
   command_.release();
+  commandObject_.release();
 }
 
 nlohmann::json ComWorld::componentState() {

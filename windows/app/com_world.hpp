@@ -76,7 +76,8 @@ class ComWorld final : public ::session::SessionWorld {
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;
   bool helpKeyCreated_ = false;
-  automation::Object command_;  // the host's CQuadrift, while it holds it
+  automation::Object command_;        // the host's CQuadrift, while it holds it
+  automation::Object commandObject_;  // the host's command object, from start to end
 };
 
 }  // namespace windows
