@@ -59,7 +59,8 @@ class Script {
   UINT_PTR timer_ = 0;
 };
 
-void sendKeys(const std::vector<WORD>& keys, bool shift = false) {
+// The keys pressed in turn, with `modifier` (VK_SHIFT, VK_MENU) held down, if any.
+void sendKeys(const std::vector<WORD>& keys, WORD modifier = 0) {
   std::vector<INPUT> inputs;
   auto key = [&](WORD vk, bool up) {
     INPUT in{};
@@ -68,12 +69,12 @@ void sendKeys(const std::vector<WORD>& keys, bool shift = false) {
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     inputs.push_back(in);
   };
-  if (shift) key(VK_SHIFT, false);
+  if (modifier != 0) key(modifier, false);
   for (WORD vk : keys) {
     key(vk, false);
     key(vk, true);
   }
-  if (shift) key(VK_SHIFT, true);
+  if (modifier != 0) key(modifier, true);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -149,21 +150,18 @@ refhost::Environment hostEnvironment(HWND view) {
   return env;
 }
 
+BOOL CALLBACK findMessageBox(HWND w, LPARAM out) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (std::wstring(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
 // A visible message box of this thread, or nullptr.
 HWND openMessageBox() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM out) -> BOOL {
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) {
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), findMessageBox, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -222,8 +220,8 @@ class Dialog : public testing::Test {
   std::wstring windowTextOf(std::string_view control) { return textOf(window(control)); }
   std::wstring wide(std::string_view s) { return windows::wideFromUtf8(s); }
   // Steps.
-  std::function<void()> keys(std::vector<WORD> k, bool shift = false) {
-    return [k = std::move(k), shift] { sendKeys(k, shift); };
+  std::function<void()> keys(std::vector<WORD> k, WORD modifier = 0) {
+    return [k = std::move(k), modifier] { sendKeys(k, modifier); };
   }
   std::function<void()> click(std::string control) {
     return [this, control] { SendMessageW(window(control), BM_CLICK, 0, 0); };
@@ -400,8 +398,8 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
   EXPECT_TRUE(component_.UserCancelled);
 }
 
-// Tab and Shift+Tab follow the model's tab order; typing reaches the model, the field's own
-// formatting reaches the window; Enter presses the default button.
+// Tab and Shift+Tab follow the model's tab order, and so does an access key; typing reaches the
+// model, the field's own formatting reaches the window; Enter presses the default button.
 TEST_F(Dialog, TabTypingAndEnter) {
   std::vector<std::string> order;
   auto record = [&] { order.push_back(focusName()); };
@@ -410,10 +408,10 @@ TEST_F(Dialog, TabTypingAndEnter) {
     steps.push_back(keys({VK_TAB}));
     steps.push_back(record);
   }
-  steps.push_back(keys({VK_TAB}, true));
+  steps.push_back(keys({VK_TAB}, VK_SHIFT));
   steps.push_back(record);
   // Back round to the origin's X field, over the selection its focus handler made.
-  for (int i = 0; i < 11; ++i) steps.push_back(keys({VK_TAB}, true));
+  for (int i = 0; i < 11; ++i) steps.push_back(keys({VK_TAB}, VK_SHIFT));
   steps.push_back(record);
   steps.push_back([] { typeText("12m"); });
   steps.push_back([&] {
@@ -426,13 +424,16 @@ TEST_F(Dialog, TabTypingAndEnter) {
     EXPECT_EQ(windowTextOf("txtSOLX"), wide(form().textBox("txtSOLX").text()));
     EXPECT_EQ(windowTextOf("txtSOLX"), L"12000 mm");
   });
+  // The access key of the X field's label takes the focus to the field after it.
+  steps.push_back(keys({'X'}, VK_MENU));
+  steps.push_back(record);
   steps.push_back(keys({VK_RETURN}));
   run(std::move(steps));
 
   const std::vector<std::string> expectedOrder = {
-      "txtSOLX", "txtSOLY", "cmdMove",   "optScaleMode(0)", "optSheetSize(1)",
-      "cboSize", "cmdOK",   "cmdCancel", "cmdApply",        "cmdHelp",
-      "txtSOLX", "txtSOLY", "cmdMove",   "txtSOLY",         "txtSOLX"};
+      "txtSOLX", "txtSOLY",   "cmdMove",  "optScaleMode(0)", "optSheetSize(1)", "cboSize",
+      "cmdOK",   "cmdCancel", "cmdApply", "cmdHelp",         "txtSOLX",         "txtSOLY",
+      "cmdMove", "txtSOLY",   "txtSOLX",  "txtSOLX"};  // after Alt+X from txtSOLY
   EXPECT_EQ(order, expectedOrder);
   EXPECT_TRUE(host_.command().done);
   EXPECT_FALSE(component_.UserCancelled);
