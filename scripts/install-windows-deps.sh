@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the Windows builds and their tests under Wine need, only what is missing:
 # the MinGW-w64 cross compilers and tools, 64-bit Wine with its IDL files, a virtual display
-# for the tests that open windows, and 32-bit Wine (which needs the i386 architecture). Needs
-# root (or sudo); non-interactive.
+# for the tests that open windows (xvfb-run needs xauth), and 32-bit Wine (which needs the i386
+# architecture). Needs root (or sudo); non-interactive.
 set -euo pipefail
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"

@@ -2,8 +2,23 @@
 # Runs a Windows program under Wine in the given prefix, which is made on first use (once,
 # even when several tests start together). BITS is 32 or 64. A 32-bit program on a machine
 # that cannot execute 32-bit code exits with 77, which the tests count as skipped.
-# Usage: wine-run.sh PREFIX BITS PROGRAM [ARGS...]
+# Usage: wine-run.sh [--x] PREFIX BITS PROGRAM [ARGS...]
+# With --x the program runs on a display of its own (Xvfb, 1024x768), and the prefix's server is
+# waited for afterwards, so that the next run starts a server on its own display.
 set -euo pipefail
+if [ "${1:-}" = --x ]; then
+  shift
+  if [ "$2" = 32 ] && ! /usr/lib/wine/wine --version > /dev/null 2>&1; then
+    echo "This machine cannot execute 32-bit programs: skipped" >&2
+    exit 77
+  fi
+  # No installer dialogs while a new prefix is made on the display.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  status=0
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@" || status=$?
+  WINEPREFIX=$1 wineserver -w || true
+  exit $status
+fi
 prefix=$1
 bits=$2
 shift 2

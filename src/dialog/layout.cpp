@@ -94,8 +94,11 @@ ui::Control& create(ui::Form& form, const ControlSpec& spec) {
       o.setAlignment(spec.alignment);
       return o;
     }
-    case K::ComboBox:
-      return form.addComboBox(name, container);
+    case K::ComboBox: {
+      ui::ComboBox& list = form.addComboBox(name, container);
+      list.setListOnly(spec.has(f::kDropDownList));
+      return list;
+    }
     case K::TextBox: {
       ui::TextBox& t = form.addTextBox(name, container);
       t.setText(text);
@@ -147,6 +150,7 @@ std::unique_ptr<ui::Form> buildMainForm(ui::Engine& engine, ui::HostControlFacto
     c.setTabStop(!spec.has(f::kNoTabStop));
     c.setEnabled(!spec.has(f::kDisabled));
     c.setVisible(!spec.has(f::kHidden));
+    c.setDrawnOnTop(spec.has(f::kOnTop));
     if (spec.has(f::kHelp)) c.setHelpContextId(kHelpContextId);
     if (spec.kind != K::HostControl) c.giveFont(kWindow.font);
   }

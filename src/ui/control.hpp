@@ -71,6 +71,9 @@ class Control {
   void setTabStop(bool stop) { tabStop_ = stop; }
   std::int32_t helpContextId() const { return helpContextId_; }
   void setHelpContextId(std::int32_t id) { helpContextId_ = id; }
+  // Drawn above the controls it overlaps, whatever their order of creation.
+  bool drawnOnTop() const { return onTop_; }
+  void setDrawnOnTop(bool onTop) { onTop_ = onTop; }
 
   // The control's font. A control without one (a host control) fails with 438, as the
   // platform's late binding does for a missing member.
@@ -108,6 +111,7 @@ class Control {
   std::int16_t tabIndex_ = 0;
   bool tabStop_ = true;
   std::int32_t helpContextId_ = 0;
+  bool onTop_ = false;
   std::optional<Font> font_;
   WindowHandle hwnd_ = 0;
 };
@@ -194,6 +198,11 @@ class ComboBox final : public Control {
   ComboBox(Form& form, std::string name, Frame* container)
       : Control(form, ControlKind::ComboBox, std::move(name), -1, container) {}
 
+  // Whether the list's text area takes no typing (a drop-down list rather than a drop-down
+  // combo); the user's input reaches the list only as picks either way.
+  bool listOnly() const { return listOnly_; }
+  void setListOnly(bool listOnly) { listOnly_ = listOnly; }
+
   // Adds an entry at the end, or at `index` (0 to ListCount; otherwise a failure 5). Adding
   // before the selected entry keeps the same entry selected.
   void addItem(std::string caption, std::optional<std::int16_t> index = std::nullopt);
@@ -215,6 +224,7 @@ class ComboBox final : public Control {
  private:
   std::vector<std::string> items_;
   std::int16_t listIndex_ = -1;
+  bool listOnly_ = false;
 };
 
 // A single-line text box.

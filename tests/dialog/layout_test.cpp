@@ -224,6 +224,10 @@ TEST_F(LayoutTest, EveryControlMatchesTheDesign) {
     EXPECT_EQ(c.enabled(), (e.flags & f::kDisabled) == 0);
     EXPECT_EQ(c.visible(), (e.flags & f::kHidden) == 0);
     EXPECT_EQ(c.helpContextId(), (e.flags & H) != 0 ? 61191 : 0);
+    EXPECT_EQ(c.drawnOnTop(), (e.flags & f::kOnTop) != 0);
+    if (const auto* list = dynamic_cast<const ui::ComboBox*>(&c)) {
+      EXPECT_EQ(list->listOnly(), (e.flags & f::kDropDownList) != 0);
+    }
     if (const auto* b = dynamic_cast<const ui::CommandButton*>(&c)) {
       EXPECT_EQ(b->caption(), e.text);
       EXPECT_EQ(b->isDefault(), (e.flags & f::kDefault) != 0);

@@ -13,17 +13,42 @@
 #include "windows/server/com_host_controls.hpp"
 #include "windows/session/engine_session.hpp"
 #include "windows/session/protocol.hpp"
+#include "windows/ui/win32_engine.hpp"
 
 namespace windows {
 
-// The environment the component runs in inside a host's process, and the component itself.
+namespace {
+
+// The host's session driver, when it runs a session; unset otherwise.
+automation::Object sessionDriver(ComCreator& creator) {
+  try {
+    return creator.create(utf8FromWide(session::kSessionDriverProgId));
+  } catch (const automation::Failure&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+// The environment the component runs in inside a host's process, and the component itself. A
+// session drives the headless engine; without one, the dialog is a real window, unless the
+// process can make none (then the dialog has no user, as with a session that sends no input).
 struct ServerModule::Runtime {
   explicit Runtime(HMODULE self)
-      : controls(creator),
+      : driver(sessionDriver(creator)),
+        controls(creator),
         system(self),
-        component(command::Environment{creator, engine, controls, system}) {
+        windowsEngine(driver.isSet() || !topLevelWindowsAvailable()
+                          ? nullptr
+                          : std::make_unique<Win32Engine>(self)),
+        component(command::Environment{creator, activeEngine(), controls, system}) {
     engine.setEventLog(&events);
     system.setEventLog(&events);
+  }
+
+  ui::Engine& activeEngine() {
+    if (windowsEngine) return *windowsEngine;
+    return engine;
   }
 
   ui::Form* newestDialog() const {
@@ -32,10 +57,12 @@ struct ServerModule::Runtime {
   }
 
   ComCreator creator;
+  automation::Object driver;
   portable::EventLog events;
   portable::HeadlessEngine engine;
   ComHostControls controls;
   Win32System system;
+  std::unique_ptr<Win32Engine> windowsEngine;
   command::Component component;
   std::vector<command::CQuadrift*> commands;
 };
@@ -71,12 +98,8 @@ command::Component& ServerModule::component() {
 
 void ServerModule::attachSession() {
   Runtime& runtime = *runtime_;
-  automation::Object driver;
-  try {
-    driver = runtime.creator.create(utf8FromWide(session::kSessionDriverProgId));
-  } catch (const automation::Failure&) {
-    return;  // no session runs: the engine has no user
-  }
+  automation::Object driver = std::move(runtime.driver);
+  if (!driver.isSet()) return;  // no session runs: the dialog is the user's
   session::SessionParts parts{runtime.engine, runtime.events, runtime.component, runtime.system,
                               [&runtime] { return runtime.newestDialog(); }};
   automation::Object object(

@@ -37,7 +37,8 @@ class ServerModule {
 
   // The component-wide state, made with its environment on first use. When the host runs a
   // session (its session driver class is registered), the driver is handed the DLL's session
-  // object over the headless engine as the environment is made.
+  // object over the headless engine as the environment is made; otherwise the dialog runs on
+  // real windows.
   command::Component& component();
   // The live commands, the newest last: a session's state shows the newest one's dialog.
   void commandCreated(command::CQuadrift& command);
