@@ -12,6 +12,10 @@ if [ "${1:-}" = --x ]; then
     echo "This machine cannot execute 32-bit programs: skipped" >&2
     exit 77
   fi
+  if ! command -v xvfb-run > /dev/null; then
+    echo "xvfb-run is not installed (scripts/install-windows-deps.sh): skipped" >&2
+    exit 77
+  fi
   # No installer dialogs while a new prefix is made on the display.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
   status=0
