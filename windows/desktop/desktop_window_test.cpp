@@ -198,14 +198,43 @@ TEST_F(DesktopWindow, AnEnabledMouseControlTakesTheViewsMouseInModelMetres) {
   EXPECT_NEAR(transform.toScreen(0, 0).y, before.y - 10, 1e-9);
 }
 
-TEST_F(DesktopWindow, TheCommandIsCreatedThroughComAndHandedTheCommandObject) {
-  menu(kCommandMoveSheetBorder);
+// What the user saw of the command's dialog: the timer that closes it notes it here.
+struct DialogSeen {
+  HWND host = nullptr;
+  int shown = 0;
+  bool hostDisabled = false;
+};
+DialogSeen seen;
+
+// Once the command's dialog is up, the user closes it with its close control.
+void CALLBACK closeTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = FindWindowW(L"kstQuadriftForm", nullptr);
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  ++seen.shown;
+  seen.hostDisabled = !IsWindowEnabled(seen.host);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+TEST_F(DesktopWindow, TheCommandRunsItsDialogModallyThroughCom) {
+  seen = {window.handle()};
+  auto run = [&] {
+    SetTimer(nullptr, 0, 50, closeTheDialog);
+    menu(kCommandMoveSheetBorder);
+  };
+  const refhost::SheetSetupState before = desktop.host().sheetSetup();
+  run();
   EXPECT_TRUE(desktop.host().command().bound) << "Command_Initialize reached the host";
+  EXPECT_EQ(seen.shown, 1) << "the dialog came up on the display";
+  EXPECT_TRUE(seen.hostDisabled) << "the host's window takes no input while the dialog is up";
+  EXPECT_TRUE(IsWindowEnabled(window.handle()));
+  EXPECT_TRUE(desktop.host().command().done) << "closing the dialog ended the command";
   EXPECT_FALSE(desktop.commandRunning());
-  EXPECT_FALSE(statusText(1).empty());
+  EXPECT_TRUE(desktop.host().sheetSetup() == before) << "a closed dialog changes nothing";
   EXPECT_TRUE(menuEnabled(kCommandMoveSheetBorder)) << "the command can run again";
   const std::wstring first = statusText(1);
-  menu(kCommandMoveSheetBorder);
+  run();
+  EXPECT_EQ(seen.shown, 2);
   EXPECT_EQ(statusText(1), first) << "a second run goes as the first";
   EXPECT_EQ(desktop.host().command().initializeEvents, 2);
 }
