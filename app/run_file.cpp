@@ -30,6 +30,8 @@ int runFile(const RunFileOptions& o) {
 
   RunOptions options;
   options.satelliteFolder = o.satellites;
+  options.engine = o.engine;
+  options.prepare = o.prepare;
   options.transcript = o.quiet ? nullptr : &std::cout;
   bool unwritten = false;  // a picture or the state could not be written
   if (o.snapshot) {

@@ -195,7 +195,7 @@ WorldSettings worldSettings(const Script& script, const std::filesystem::path& s
 }
 
 RunResult runScript(const Script& script, const RunOptions& options) {
-  const auto world = makeWorld(script, options.satelliteFolder);
+  const auto world = makeWorld(script, options.satelliteFolder, options.engine);
   return runScript(script, *world, options);
 }
 

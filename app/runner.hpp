@@ -19,7 +19,8 @@ namespace session {
 
 struct RunOptions {
   std::filesystem::path satelliteFolder;  // where kstQuadrift_<lcid>.dll lie
-  std::ostream* transcript = nullptr;     // where the transcript goes; none when null
+  DialogEngine engine = DialogEngine::Headless;
+  std::ostream* transcript = nullptr;  // where the transcript goes; none when null
   // Called at each `snapshot "NAME"` statement and once at the end with an empty name.
   std::function<void(SessionWorld&, const std::string& name)> snapshot;
   // Called after the world is built and before the command starts (fault injection, probes).

@@ -46,10 +46,15 @@ class SessionWorld {
   virtual nlohmann::json componentState() = 0;
 };
 
-// The world this system runs `script` in, its satellites in `satelliteFolder`. Throws
-// ScriptError for an environment statement this system cannot honour, WorldUnavailable when
-// the world cannot be set up.
+// What shows the command's dialog: the headless engine, or real windows that the session's
+// input reaches as real input (the Windows runner's).
+enum class DialogEngine { Headless, Win32 };
+
+// The world this system runs `script` in, its satellites in `satelliteFolder`, its dialog shown
+// by `engine`. Throws ScriptError for an environment statement this system cannot honour,
+// WorldUnavailable when the world cannot be set up (an engine this system does not have).
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
-                                        const std::filesystem::path& satelliteFolder);
+                                        const std::filesystem::path& satelliteFolder,
+                                        DialogEngine engine = DialogEngine::Headless);
 
 }  // namespace session

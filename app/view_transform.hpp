@@ -32,6 +32,12 @@ class ViewTransform {
   void zoomAt(double factor, double px, double py);
   // Moves the picture by (dx, dy) pixels.
   void panBy(double dx, double dy);
+  // Moves the picture so that the model point (x, y) lies at the window's upper left corner,
+  // where `toModel(0, 0)` gives it back exactly.
+  void showAtCorner(double x, double y) {
+    left_ = x;
+    top_ = y;
+  }
   double pixelsPerMetre() const { return scale_; }
 
  private:

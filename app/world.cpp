@@ -26,7 +26,11 @@ std::filesystem::path privateSatelliteFolder(const WorldSettings& s) {
 }  // namespace
 
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
-                                        const std::filesystem::path& satelliteFolder) {
+                                        const std::filesystem::path& satelliteFolder,
+                                        DialogEngine engine) {
+  if (engine != DialogEngine::Headless) {
+    throw WorldUnavailable("real windows are the Windows runner's (quadrift.exe --ui win32)");
+  }
   return std::make_unique<World>(worldSettings(script, satelliteFolder));
 }
 

@@ -134,6 +134,7 @@ std::string HeadlessEngine::dispatchToMessageBox(const UserAction& action) {
   } else {
     return refuse(action, "a message box is open (\"" + box.title + "\")");
   }
+  if (screen_ != nullptr) screen_->answer(action, answer);
   box.answer = answer;
   return "answered " + std::to_string(answer);
 }
@@ -155,7 +156,9 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
     if (forms_.empty()) return refuse(action, "no dialog is loaded");
     ui::Form* form = nullptr;
     ui::Control& control = resolve(action.target, form);
-    if (action.kind == Kind::Click) {
+    if (screen_ != nullptr) {
+      outcome = screen_->deliver(*form, action);
+    } else if (action.kind == Kind::Click) {
       outcome = form->userClick(control);
     } else if (action.kind == Kind::Focus) {
       outcome = form->userFocus(control);
@@ -167,21 +170,25 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
   } else {
     ui::Form* form = shownForm();
     if (form == nullptr) return refuse(action, "no dialog is shown");
-    switch (action.kind) {
-      case Kind::Type:
-        outcome = form->userType(action.text);
-        break;
-      case Kind::Key:
-        outcome = form->userKey(action.key);
-        break;
-      case Kind::AccessKey:
-        outcome = form->userAccessKey(action.letter);
-        break;
-      case Kind::Close:
-        form->requestClose();
-        break;
-      default:
-        break;
+    if (screen_ != nullptr) {
+      outcome = screen_->deliver(*form, action);
+    } else {
+      switch (action.kind) {
+        case Kind::Type:
+          outcome = form->userType(action.text);
+          break;
+        case Kind::Key:
+          outcome = form->userKey(action.key);
+          break;
+        case Kind::AccessKey:
+          outcome = form->userAccessKey(action.letter);
+          break;
+        case Kind::Close:
+          form->requestClose();
+          break;
+        default:
+          break;
+      }
     }
   }
   if (outcome.status == ui::InputOutcome::Status::Refused) return refuse(action, outcome.note);
@@ -199,6 +206,11 @@ std::string HeadlessEngine::describeState() const {
 }
 
 ui::WindowHandle HeadlessEngine::createWindows(ui::Form& form) {
+  if (screen_ != nullptr) {
+    const ui::WindowHandle handle = screen_->windows().createWindows(form);
+    forms_.push_back(&form);
+    return handle;
+  }
   forms_.push_back(&form);
   const ui::WindowHandle handle = nextHandle_++;
   for (ui::Control* c : form.controls()) ui::Form::assignHandle(*c, nextHandle_++);
@@ -208,22 +220,29 @@ ui::WindowHandle HeadlessEngine::createWindows(ui::Form& form) {
 void HeadlessEngine::destroyWindows(ui::Form& form) {
   std::erase(forms_, &form);
   std::erase(shown_, &form);
+  if (screen_ != nullptr) screen_->windows().destroyWindows(form);
 }
 
 void HeadlessEngine::showWindow(ui::Form& form) {
   std::erase(shown_, &form);
   shown_.push_back(&form);
+  if (screen_ != nullptr) screen_->windows().showWindow(form);
   note("dialog", form.name() + " shown");
 }
 
 void HeadlessEngine::hideWindow(ui::Form& form) {
   std::erase(shown_, &form);
+  if (screen_ != nullptr) screen_->windows().hideWindow(form);
   note("dialog", form.name() + " hidden");
 }
 
 void HeadlessEngine::runModalLoop(ui::Form& form) {
   ++modalLoops_;
-  ui::ScopeExit leave([this] { --modalLoops_; });
+  if (screen_ != nullptr) screen_->enterModal(form);
+  ui::ScopeExit leave([this, &form] {
+    --modalLoops_;
+    if (screen_ != nullptr) screen_->leaveModal(form);
+  });
   while (form.isLoaded() && form.visible()) {
     if (queue_.empty()) {
       throw InputExhausted("the input ran out while the dialog " + form.name() +
@@ -240,14 +259,25 @@ std::int32_t HeadlessEngine::messageBox(std::string_view text, std::string_view 
   note("message box", "\"" + boxes_[at].title + "\": " + boxes_[at].text);
   openBoxes_.push_back(at);
   ui::ScopeExit close([this] { openBoxes_.pop_back(); });
-  while (!boxes_[at].answer) {
-    if (queue_.empty()) {
-      throw InputExhausted("the input ran out while the message box \"" + boxes_[at].title +
-                           "\" was open: \"" + boxes_[at].text + "\"");
+  const auto untilAnswered = [this, at] {
+    while (!boxes_[at].answer) {
+      if (queue_.empty()) {
+        throw InputExhausted("the input ran out while the message box \"" + boxes_[at].title +
+                             "\" was open: \"" + boxes_[at].text + "\"");
+      }
+      step();
     }
-    step();
+  };
+  if (screen_ == nullptr) {
+    untilAnswered();
+    return *boxes_[at].answer;
   }
-  return *boxes_[at].answer;
+  const std::int32_t shown = screen_->messageBox(text, title, style, untilAnswered);
+  if (shown != *boxes_[at].answer) {
+    throw RunAborted("the message box \"" + boxes_[at].title + "\" gave " + std::to_string(shown) +
+                     " on screen where the input answered " + std::to_string(*boxes_[at].answer));
+  }
+  return shown;
 }
 
 }  // namespace portable

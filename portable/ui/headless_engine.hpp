@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,31 @@ class HostViewInput {
   virtual ~HostViewInput() = default;
   virtual std::optional<std::string> mouseMove(double x, double y) = 0;
   virtual std::optional<std::string> mouseClick(std::int16_t button, double x, double y) = 0;
+};
+
+// Real windows beneath the scripted input (the Windows runner's real dialog). The engine still
+// decides from the model which window can take an action and records what happened; the screen
+// makes the windows real and turns each action it is handed into real input, whose effect
+// reaches the form through the system's notifications.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  // The real windows, made, shown and hidden as an engine does.
+  virtual ui::Engine& windows() = 0;
+  // Real input for a click, pick, focus, typing, key, access key or the close control aimed at
+  // `form`, which is loaded. Returns what the form made of it, a refusal as the form gives it.
+  virtual ui::InputOutcome deliver(ui::Form& form, const UserAction& action) = 0;
+  // The host's windows take no input from `enterModal` until `leaveModal`.
+  virtual void enterModal(ui::Form& form) = 0;
+  virtual void leaveModal(ui::Form& form) = 0;
+  // Shows a real message box and calls `untilAnswered` inside its loop, which plays the queued
+  // input until the engine answered it; what that throws closes the box and is thrown here.
+  // Returns the answer the box gave.
+  virtual std::int32_t messageBox(std::string_view text, std::string_view title, std::int32_t style,
+                                  const std::function<void()>& untilAnswered) = 0;
+  // Real input that answers the open message box with `answer`: `action` is the script's answer,
+  // Enter or Esc.
+  virtual void answer(const UserAction& action, std::int32_t answer) = 0;
 };
 
 // The headless engine: keeps windows as handles and takes input from a queue of user actions
@@ -71,6 +97,9 @@ class HeadlessEngine final : public ui::Engine {
   void setHostView(HostViewInput* view) { hostView_ = view; }
   // Where the engine logs what the user sees happen; none when null.
   void setEventLog(EventLog* log) { events_ = log; }
+  // Real windows and real input beneath the queue; none (the model alone) when null. Set before
+  // any form loads.
+  void setScreen(Screen* screen) { screen_ = screen; }
 
   void post(UserAction action) { queue_.push_back(std::move(action)); }
   std::size_t pending() const { return queue_.size(); }
@@ -116,6 +145,7 @@ class HeadlessEngine final : public ui::Engine {
   std::vector<Handled> handled_;
   HostViewInput* hostView_ = nullptr;
   EventLog* events_ = nullptr;
+  Screen* screen_ = nullptr;
   int modalLoops_ = 0;
   ui::WindowHandle nextHandle_ = 0x100;
 };

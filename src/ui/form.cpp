@@ -324,12 +324,26 @@ void Form::selectOption(OptionButton& option) {
 
 // User input ---------------------------------------------------------------------------------
 
-namespace {
 std::string focusKeptNote(const Control& aimed, const Control* holder) {
   return "the focus stayed on " + (holder != nullptr ? holder->qualifiedName() : "nothing") +
          ", so " + aimed.qualifiedName() + " was not clicked";
 }
-}  // namespace
+
+std::string Form::whyNoPick(const ComboBox& list, std::int16_t index) const {
+  if (std::string why = whyNoInput(list); !why.empty()) return why;
+  if (index < 0 || index >= list.listCount()) {
+    return list.name() + " has no entry " + std::to_string(index);
+  }
+  return {};
+}
+
+std::string Form::whyNoTyping() const {
+  if (!loaded_ || !visible_) return "form " + name_ + " is not shown";
+  if (active_ == nullptr) return "no control has the focus";
+  if (std::string why = whyNoInput(*active_); !why.empty()) return why;
+  if (active_->kind() != ControlKind::TextBox) return active_->qualifiedName() + " takes no typing";
+  return {};
+}
 
 InputOutcome Form::userClick(Control& control) {
   if (std::string why = whyNoInput(control); !why.empty()) return InputOutcome::refused(why);
@@ -349,10 +363,7 @@ InputOutcome Form::userClick(Control& control) {
 }
 
 InputOutcome Form::userPick(ComboBox& list, std::int16_t index) {
-  if (std::string why = whyNoInput(list); !why.empty()) return InputOutcome::refused(why);
-  if (index < 0 || index >= list.listCount()) {
-    return InputOutcome::refused(list.name() + " has no entry " + std::to_string(index));
-  }
+  if (std::string why = whyNoPick(list, index); !why.empty()) return InputOutcome::refused(why);
   moveFocus(&list);
   if (active_ != &list) return InputOutcome::notDelivered(focusKeptNote(list, active_));
   list.setListIndex(index);
@@ -370,14 +381,8 @@ InputOutcome Form::userFocus(Control& control) {
 }
 
 InputOutcome Form::userType(std::string_view text) {
-  if (!loaded_ || !visible_) return InputOutcome::refused("form " + name_ + " is not shown");
-  if (active_ == nullptr) return InputOutcome::refused("no control has the focus");
-  if (std::string why = whyNoInput(*active_); !why.empty()) return InputOutcome::refused(why);
-  auto* box = dynamic_cast<TextBox*>(active_);
-  if (box == nullptr) {
-    return InputOutcome::refused(active_->qualifiedName() + " takes no typing");
-  }
-  box->replaceSelection(text);
+  if (std::string why = whyNoTyping(); !why.empty()) return InputOutcome::refused(why);
+  static_cast<TextBox*>(active_)->replaceSelection(text);
   return InputOutcome::applied();
 }
 

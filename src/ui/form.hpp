@@ -53,6 +53,10 @@ struct InputOutcome {
   }
 };
 
+// The note of a click (or pick) on `aimed` that its focus events kept from it: the focus stayed
+// on `holder`.
+std::string focusKeptNote(const Control& aimed, const Control* holder);
+
 // A form: a window with controls, kept as a retained model that the component's handlers work
 // with and that an `Engine` puts on screen. The form is created unloaded with its design-time
 // controls; it loads (windows, host controls, Load event) the first time it is shown, hidden,
@@ -139,6 +143,10 @@ class Form {
 
   // Why `control` cannot take user input now; empty when it can.
   std::string whyNoInput(const Control& control) const;
+  // Why the user cannot pick entry `index` of `list` now; empty when they can.
+  std::string whyNoPick(const ComboBox& list, std::int16_t index) const;
+  // Why typing reaches no text box now; empty when the focused control takes it.
+  std::string whyNoTyping() const;
   // Whether `control` can take the focus now.
   bool canTakeFocus(const Control& control) const;
   // The next (or previous) control that Tab (Shift+Tab) reaches from `from` (nullptr: from

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "run_file.hpp"
+#include "windows/app/com_world.hpp"
 #include "windows/app/printer_installation.hpp"
 #include "windows/app/server_library.hpp"
 
@@ -51,7 +52,14 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   session::RunFileOptions options;
   options.satellites = executableFolder().string();
-  session::addRunCommand(app, options);
+  CLI::App* run = session::addRunCommand(app, options);
+  std::string ui = "headless";
+  run->add_option("--ui", ui, "the dialog's engine: headless, or win32 (real windows, real input)")
+      ->check(CLI::IsMember({"headless", "win32"}));
+  std::string screenshots;
+  run->add_option("--screenshot", screenshots,
+                  "with --ui win32: write PNG pictures of the dialog after start-up and of the "
+                  "host's view during placement into DIR");
   std::string dll;
   CLI::App* registerCommand = app.add_subcommand("register", "Register the component's DLL");
   registerCommand->add_option("PATH", dll, "the DLL")->required();
@@ -68,5 +76,18 @@ int main(int argc, char** argv) {
   if (registerCommand->parsed()) return registration(dll, "ZULRegisterServer", "registered");
   if (unregisterCommand->parsed()) return registration(dll, "ZULUnregisterServer", "unregistered");
   if (installCommand->parsed()) return installation();
+  if (ui == "win32") options.engine = session::DialogEngine::Win32;
+  if (!screenshots.empty()) {
+    if (options.engine != session::DialogEngine::Win32) {
+      std::cerr << "--screenshot needs --ui win32\n";
+      return 2;
+    }
+    options.prepare = [&screenshots](session::SessionWorld& world) {
+      static_cast<windows::ComWorld&>(world).takeScreenshots(std::filesystem::u8path(screenshots));
+    };
+    options.snapshot = [](session::SessionWorld& world, const std::string& name) {
+      return !name.empty() || static_cast<windows::ComWorld&>(world).screenshotsWritten();
+    };
+  }
   return session::runFile(options);
 }

@@ -34,7 +34,8 @@ std::optional<int> lastLineOf(const Script& script) {
 }  // namespace
 
 std::unique_ptr<SessionWorld> makeWorld(const Script& script,
-                                        const std::filesystem::path& satelliteFolder) {
+                                        const std::filesystem::path& satelliteFolder,
+                                        DialogEngine engine) {
   WorldSettings settings = worldSettings(script, satelliteFolder);
   // A setting is named by its last statement, else by `start` (where the default holds).
   const int startLine = lastLineOf<Start>(script).value_or(1);
@@ -49,8 +50,9 @@ std::unique_ptr<SessionWorld> makeWorld(const Script& script,
         refused.aboutCaps ? lastLineOf<SetPrinterCaps>(script) : lastLineOf<SetPrinter>(script);
     throw ScriptError(script.file, line.value_or(startLine), refused.what());
   }
-  return std::make_unique<windows::ComWorld>(
-      std::move(settings), satelliteFolder / "kstQuadrift412.dll", std::move(printer));
+  return std::make_unique<windows::ComWorld>(std::move(settings),
+                                             satelliteFolder / "kstQuadrift412.dll",
+                                             std::move(printer), engine == DialogEngine::Win32);
 }
 
 }  // namespace session

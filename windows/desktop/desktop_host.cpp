@@ -19,7 +19,9 @@ bool componentRegistered() {
 }  // namespace
 
 DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll)
-    : host_(std::move(environment)), dll_(std::move(dll)), classes_(host_, false) {}
+    : host_(std::move(environment)),
+      dll_(std::move(dll)),
+      classes_(host_, host::RegisteredHostClasses::Session::None) {}
 
 DesktopHost::~DesktopHost() {
   if (registered_) registered_->call("ZULUnregisterServer");

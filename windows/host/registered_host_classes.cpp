@@ -39,7 +39,7 @@ IUnknown* bridged(automation::Object object) {
 
 }  // namespace
 
-RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, bool sessionDriver)
+RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, Session run)
     : host_(host) {
   namespace progid = ::host::progid;
   auto& objects = host_.objectCreator();
@@ -64,9 +64,10 @@ RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, bool 
         HostClassFactory::create(controlClass(progid::kCommandControl)));
     add(wideFromUtf8(progid::kMouseControl), classId(5),
         HostClassFactory::create(controlClass(progid::kMouseControl)));
-    if (sessionDriver) {
-      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
-            return bridged(automation::Object(std::make_shared<SessionDriver>(session)));
+    if (run != Session::None) {
+      const bool onScreen = run == Session::OnScreen;
+      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session, onScreen] {
+            return bridged(automation::Object(std::make_shared<SessionDriver>(session, onScreen)));
           }));
     }
   } catch (...) {

@@ -22,9 +22,12 @@ namespace windows::host {
 // apartment.
 class RegisteredHostClasses {
  public:
-  // Without `sessionDriver` the driver is left out, as a host with no session runner (the
-  // desktop program) does: the DLL's engine then has the real user.
-  explicit RegisteredHostClasses(refhost::ReferenceHost& host, bool sessionDriver = true);
+  // How the host runs the command: from a session script, its dialog headless or on real
+  // windows, or with no session (the desktop program), when the driver is left out and the
+  // DLL's dialog has the real user.
+  enum class Session { Headless, OnScreen, None };
+
+  explicit RegisteredHostClasses(refhost::ReferenceHost& host, Session session = Session::Headless);
   ~RegisteredHostClasses();
   RegisteredHostClasses(const RegisteredHostClasses&) = delete;
   RegisteredHostClasses& operator=(const RegisteredHostClasses&) = delete;

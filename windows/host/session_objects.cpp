@@ -20,6 +20,10 @@ void expectCount(std::span<automation::Variant> args, std::size_t count) {
 
 automation::Variant SessionDriver::invoke(automation::DispId id, automation::InvokeKind kind,
                                           std::span<automation::Variant> args) {
+  if (id == session::kDriverDialogOnScreen && kind == automation::InvokeKind::Get) {
+    expectCount(args, 0);
+    return automation::Variant(automation::Bool16::of(dialogOnScreen_));
+  }
   if (id != session::kDriverAttach || kind != automation::InvokeKind::Call) throw noSuchMember();
   expectCount(args, 1);
   *session_ = automation::toObject(args[0]);
@@ -40,6 +44,10 @@ automation::Variant ReferenceHostView::invoke(automation::DispId id, automation:
   } else {
     throw noSuchMember();
   }
+  return answer(delivered);
+}
+
+automation::Variant ReferenceHostView::answer(bool delivered) const {
   if (delivered) return automation::Variant(std::string());
   const auto& refused = host_.refusedInput();
   return automation::Variant(refused.empty() ? std::string("the host's view did not take it")

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "automation/convert.hpp"
 #include "command/component.hpp"
 #include "command/cquadrift.hpp"
 #include "dialog/frm_main.hpp"
@@ -13,6 +14,7 @@
 #include "windows/server/com_host_controls.hpp"
 #include "windows/session/engine_session.hpp"
 #include "windows/session/protocol.hpp"
+#include "windows/ui/real_input_screen.hpp"
 #include "windows/ui/win32_engine.hpp"
 
 namespace windows {
@@ -28,26 +30,40 @@ automation::Object sessionDriver(ComCreator& creator) {
   }
 }
 
+// Whether the session's driver wants the dialog on real windows.
+bool dialogOnScreen(const automation::Object& driver) {
+  if (!driver.isSet()) return false;
+  try {
+    return automation::toBool(driver.get(session::kDriverDialogOnScreen));
+  } catch (const automation::Failure&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 // The environment the component runs in inside a host's process, and the component itself. A
-// session drives the headless engine; without one, the dialog is a real window, unless the
-// process can make none (then the dialog has no user, as with a session that sends no input).
+// session drives the headless engine, on real windows when its driver asks for them; without a
+// session, the dialog is a real window with the real user, unless the process can make none
+// (then the dialog has no user, as with a session that sends no input).
 struct ServerModule::Runtime {
   explicit Runtime(HMODULE self)
       : driver(sessionDriver(creator)),
         controls(creator),
         system(self),
-        windowsEngine(driver.isSet() || !topLevelWindowsAvailable()
+        windowsEngine((driver.isSet() && !dialogOnScreen(driver)) || !topLevelWindowsAvailable()
                           ? nullptr
                           : std::make_unique<Win32Engine>(self)),
+        screen(driver.isSet() && windowsEngine ? std::make_unique<RealInputScreen>(*windowsEngine)
+                                               : nullptr),
         component(command::Environment{creator, activeEngine(), controls, system}) {
     engine.setEventLog(&events);
+    engine.setScreen(screen.get());
     system.setEventLog(&events);
   }
 
   ui::Engine& activeEngine() {
-    if (windowsEngine) return *windowsEngine;
+    if (windowsEngine && !screen) return *windowsEngine;
     return engine;
   }
 
@@ -63,6 +79,7 @@ struct ServerModule::Runtime {
   ComHostControls controls;
   Win32System system;
   std::unique_ptr<Win32Engine> windowsEngine;
+  std::unique_ptr<RealInputScreen> screen;  // the session's input on the real windows
   command::Component component;
   std::vector<command::CQuadrift*> commands;
 };

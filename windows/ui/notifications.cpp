@@ -10,12 +10,15 @@ namespace {
 
 // Typing replaced the text box's text: the model takes the window's text in place of its
 // whole text, and then the caret and selection the window has.
-void typed(ui::Form& form, HWND window, ui::TextBox& box, ControlShadow& shadow) {
+void typed(FormWindows& w, HWND window, ui::TextBox& box,
+           std::optional<ui::InputOutcome>& outcome) {
+  ui::Form& form = *w.form;
+  ControlShadow& shadow = w.shadows[w.indexOf(box)];
   const std::string text = windowText(window);
   if (text == box.text()) return;
   box.setSelStart(0);
   box.setSelLength(static_cast<std::int32_t>(ui::text::length(box.text())));
-  form.userType(text);
+  outcome = form.userType(text);
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -27,14 +30,15 @@ void typed(ui::Form& form, HWND window, ui::TextBox& box, ControlShadow& shadow)
 
 }  // namespace
 
-bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam) {
+bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam,
+                    std::optional<ui::InputOutcome>& outcome) {
   ui::Form& form = *w.form;
   const WORD code = HIWORD(wParam);
   HWND child = reinterpret_cast<HWND>(lParam);
   if (child == nullptr) {
     const WORD id = LOWORD(wParam);
     if (id != IDOK && id != IDCANCEL) return false;
-    form.userKey(id == IDOK ? ui::Key::Enter : ui::Key::Escape);
+    outcome = form.userKey(id == IDOK ? ui::Key::Enter : ui::Key::Escape);
     return true;
   }
   ui::Control* control = w.controlOf(child);
@@ -43,23 +47,23 @@ bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam) {
   switch (control->kind()) {
     case ui::ControlKind::CommandButton:
     case ui::ControlKind::OptionButton:
-      if (code == BN_SETFOCUS && !focused) form.userFocus(*control);
+      if (code == BN_SETFOCUS && !focused) outcome = form.userFocus(*control);
       // A click whose focus events kept the focus elsewhere does not reach its button.
-      if (code == BN_CLICKED && focused) form.userClick(*control);
+      if (code == BN_CLICKED && focused) outcome = form.userClick(*control);
       return code == BN_SETFOCUS || code == BN_CLICKED;
     case ui::ControlKind::TextBox: {
       auto& box = static_cast<ui::TextBox&>(*control);
-      if (code == EN_SETFOCUS && !focused) form.userFocus(box);
-      if (code == EN_CHANGE && focused) typed(form, child, box, w.shadows[w.indexOf(box)]);
+      if (code == EN_SETFOCUS && !focused) outcome = form.userFocus(box);
+      if (code == EN_CHANGE && focused) typed(w, child, box, outcome);
       // Text that did not come from typing into the focused box is put back by the sync.
       return code == EN_SETFOCUS || code == EN_CHANGE;
     }
     case ui::ControlKind::ComboBox: {
       auto& list = static_cast<ui::ComboBox&>(*control);
-      if (code == CBN_SETFOCUS && !focused) form.userFocus(list);
+      if (code == CBN_SETFOCUS && !focused) outcome = form.userFocus(list);
       if (code == CBN_SELCHANGE) {
         const LRESULT picked = SendMessageW(child, CB_GETCURSEL, 0, 0);
-        if (picked >= 0) form.userPick(list, static_cast<std::int16_t>(picked));
+        if (picked >= 0) outcome = form.userPick(list, static_cast<std::int16_t>(picked));
       }
       return code == CBN_SETFOCUS || code == CBN_SELCHANGE;
     }
@@ -68,15 +72,15 @@ bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-bool deliverFormKey(FormWindows& w, const MSG& m) {
+bool deliverFormKey(FormWindows& w, const MSG& m, std::optional<ui::InputOutcome>& outcome) {
   ui::Form& form = *w.form;
   if (m.message == WM_KEYDOWN && m.wParam == VK_TAB) {
     const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    form.userKey(back ? ui::Key::ShiftTab : ui::Key::Tab);
+    outcome = form.userKey(back ? ui::Key::ShiftTab : ui::Key::Tab);
     return true;
   }
   if (m.message == WM_SYSCHAR && m.wParam < 0x80 && std::isalnum(static_cast<int>(m.wParam))) {
-    form.userAccessKey(static_cast<char>(m.wParam));
+    outcome = form.userAccessKey(static_cast<char>(m.wParam));
     return true;
   }
   return false;

@@ -81,9 +81,24 @@ FormWindows* Win32Engine::findByWindow(HWND window) const {
 
 Win32Engine::Loop* Win32Engine::innermostLoopOf(const ui::Form& form) const {
   for (auto it = loops_.rbegin(); it != loops_.rend(); ++it) {
-    if ((*it)->form == &form) return *it;
+    if ((*it)->form == &form) return it->get();
   }
   return nullptr;
+}
+
+void Win32Engine::enterModal(ui::Form& form) {
+  const FormWindows* w = find(form);
+  loops_.push_back(std::make_unique<Loop>(&form, w != nullptr ? w->window : nullptr));
+  if (!form.visible()) loops_.back()->hostWindows.giveBack();
+}
+
+void Win32Engine::leaveModal(ui::Form& form) {
+  for (auto it = loops_.rbegin(); it != loops_.rend(); ++it) {
+    if ((*it)->form == &form) {
+      loops_.erase(std::next(it).base());
+      return;
+    }
+  }
 }
 
 void Win32Engine::sync(HWND formWindow) {
@@ -153,9 +168,8 @@ void Win32Engine::hideWindow(ui::Form& form) {
 void Win32Engine::runModalLoop(ui::Form& form) {
   FormWindows* w = find(form);
   if (w == nullptr) return;
-  Loop loop{&form, DisabledThreadWindows(w->window)};
-  loops_.push_back(&loop);
-  ui::ScopeExit leave([this] { loops_.pop_back(); });
+  enterModal(form);
+  ui::ScopeExit leave([this, &form] { leaveModal(form); });
   sync(w->window);
   while (form.isLoaded() && form.visible()) {
     MSG message{};
@@ -166,19 +180,21 @@ void Win32Engine::runModalLoop(ui::Form& form) {
     }
     if (got < 0) break;
     dispatch(message);
-    rethrowPending();
   }
 }
 
 void Win32Engine::dispatch(MSG& message) {
   FormWindows* w = findByWindow(GetAncestor(message.hwnd, GA_ROOT));
-  if (w != nullptr && w->form->visible() && deliverFormKey(*w, message)) {
+  if (w != nullptr && w->form->visible() && deliverFormKey(*w, message, *outcome_)) {
     sync(w->window);
+    rethrowPending();
     return;
   }
-  if (w != nullptr && IsDialogMessageW(w->window, &message)) return;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
+  if (w == nullptr || !IsDialogMessageW(w->window, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  rethrowPending();
 }
 
 std::int32_t Win32Engine::messageBox(std::string_view text, std::string_view title,
@@ -215,7 +231,7 @@ LRESULT Win32Engine::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (w == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
-      if (w->quiet == 0 && deliverCommand(*w, wParam, lParam)) sync(window);
+      if (w->quiet == 0 && deliverCommand(*w, wParam, lParam, *outcome_)) sync(window);
       return 0;
     case WM_CLOSE:
       // The close control: the form decides, through its close request, whether it goes.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -47,11 +48,26 @@ class Win32Engine final : public ui::Engine {
   // Modal loops running now.
   int modalLoops() const { return static_cast<int>(loops_.size()); }
   // Handles one message as the engine's loops do: the keys the form's model decides, then the
-  // dialog manager's keys, then the window's own procedure.
+  // dialog manager's keys, then the window's own procedure. What a window procedure threw is
+  // thrown here.
   void dispatch(MSG& message);
+
+  // A modal show whose loop runs outside the engine (a scripted screen's): the host's windows
+  // take no input from `enterModal` until the matching `leaveModal`, but while the form is
+  // hidden. The engine's own loop brackets itself the same way.
+  void enterModal(ui::Form& form);
+  void leaveModal(ui::Form& form);
+
+  // The windows of a loaded form; nullptr when it has none.
+  const FormWindows* windowsOf(const ui::Form& form) const { return find(form); }
+  // Where what a form makes of the input its windows' notifications feed into it goes (the
+  // latest such input's), for whoever sent that input; nullptr: nowhere.
+  void setOutcomeSlot(std::optional<ui::InputOutcome>* slot) { outcome_ = slot; }
+  std::optional<ui::InputOutcome>* outcomeSlot() const { return outcome_; }
 
  private:
   struct Loop {
+    Loop(ui::Form* shown, HWND window) : form(shown), hostWindows(window) {}
     ui::Form* form;
     DisabledThreadWindows hostWindows;
   };
@@ -67,7 +83,9 @@ class Win32Engine final : public ui::Engine {
   bool registered_ = false;
   FontCache fonts_;
   std::vector<std::unique_ptr<FormWindows>> forms_;
-  std::vector<Loop*> loops_;
+  std::vector<std::unique_ptr<Loop>> loops_;
+  std::optional<ui::InputOutcome> discarded_;
+  std::optional<ui::InputOutcome>* outcome_ = &discarded_;
   // A failure thrown inside a window procedure, carried out of the system's code to the loop.
   std::exception_ptr pending_;
 };

@@ -115,7 +115,7 @@ HWND create(DWORD exStyle, const wchar_t* cls, DWORD style, const RECT& r, HWND 
 }  // namespace
 
 DWORD formStyle(const ui::WindowStyle& design) {
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   if (design.border == ui::BorderStyle::Sizable) style |= WS_THICKFRAME;
   if (design.minButton) style |= WS_MINIMIZEBOX;
   if (design.maxButton) style |= WS_MAXIMIZEBOX;
