@@ -3,7 +3,9 @@
 # states differ in any part, naming each part that differs.
 #
 # cmake -DPORTABLE=path/to/quadrift -DWINDOWS=path/to/quadrift.exe -DRUN=path/to/wine-run.sh
-#       -DPREFIX=wine-prefix -DBITS=64 -DSESSION=file.qsession -DOUT=folder -P session_parity.cmake
+#       -DPREFIX=wine-prefix -DBITS=64 -DSESSION=file.qsession -DOUT=folder
+#       [-DRUN_FLAGS=--x] [-DWINDOWS_ARGS=--ui;win32] -P session_parity.cmake
+# RUN_FLAGS go to wine-run.sh (--x: on a virtual display), WINDOWS_ARGS to the runner's `run`.
 foreach(var PORTABLE WINDOWS RUN PREFIX BITS SESSION OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "session_parity.cmake needs -D${var}=...")
@@ -14,11 +16,15 @@ get_filename_component(stem ${SESSION} NAME_WE)
 file(MAKE_DIRECTORY ${OUT})
 set(portable_json ${OUT}/${stem}.portable.json)
 set(windows_json ${OUT}/${stem}.windows.json)
+string(REPLACE "|" ";" WINDOWS_ARGS "${WINDOWS_ARGS}")
+if(WINDOWS_ARGS)
+  set(windows_json ${OUT}/${stem}.windows-ui.json)
+endif()
 
 execute_process(COMMAND ${PORTABLE} run -q --json ${portable_json} ${SESSION}
                 RESULT_VARIABLE portable_status ERROR_VARIABLE portable_errors)
-execute_process(COMMAND ${RUN} ${PREFIX} ${BITS} ${WINDOWS} run -q --json "Z:${windows_json}"
-                        "Z:${SESSION}"
+execute_process(COMMAND ${RUN} ${RUN_FLAGS} ${PREFIX} ${BITS} ${WINDOWS} run -q ${WINDOWS_ARGS}
+                        --json "Z:${windows_json}" "Z:${SESSION}"
                 RESULT_VARIABLE windows_status ERROR_VARIABLE windows_errors)
 if(windows_status EQUAL 77)
   message("${windows_errors}")

@@ -23,17 +23,16 @@ bool isMessageBox(HWND window) {
          std::wstring_view(name) == L"#32770";
 }
 
+BOOL CALLBACK takeMessageBox(HWND window, LPARAM out) {
+  if (!isMessageBox(window) || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
 // The thread's message box on screen, the topmost if several.
 HWND openMessageBox() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM out) -> BOOL {
-        if (!isMessageBox(window) || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), takeMessageBox, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
