@@ -48,9 +48,15 @@ bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam,
     case ui::ControlKind::CommandButton:
     case ui::ControlKind::OptionButton:
       if (code == BN_SETFOCUS && !focused) outcome = form.userFocus(*control);
-      // A click whose focus events kept the focus elsewhere does not reach its button.
-      if (code == BN_CLICKED && focused) outcome = form.userClick(*control);
-      return code == BN_SETFOCUS || code == BN_CLICKED;
+      // A click whose focus events kept the focus elsewhere does not reach its button. The
+      // second click of a double click on a command button is a click as well (with BS_NOTIFY
+      // the button reports it only as a double click).
+      if ((code == BN_CLICKED ||
+           (code == BN_DOUBLECLICKED && control->kind() == ui::ControlKind::CommandButton)) &&
+          focused) {
+        outcome = form.userClick(*control);
+      }
+      return code == BN_SETFOCUS || code == BN_CLICKED || code == BN_DOUBLECLICKED;
     case ui::ControlKind::TextBox: {
       auto& box = static_cast<ui::TextBox&>(*control);
       if (code == EN_SETFOCUS && !focused) outcome = form.userFocus(box);

@@ -30,10 +30,12 @@ RealInput::~RealInput() {
 LRESULT CALLBACK RealInput::hook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     auto* m = reinterpret_cast<MSG*>(lParam);
-    if (m->message == WM_KEYDOWN || m->message == WM_KEYUP) {
+    // With no window focused, keys come to the active window as system keys.
+    const bool up = m->message == WM_KEYUP || m->message == WM_SYSKEYUP;
+    if (up || m->message == WM_KEYDOWN || m->message == WM_SYSKEYDOWN) {
       for (RealInput* sender : senders) {
         if (m->wParam != sender->sentinel_) continue;
-        if (m->message == WM_KEYUP) ++sender->seen_;
+        if (up) ++sender->seen_;
         m->message = WM_NULL;  // no window sees it
         break;
       }
