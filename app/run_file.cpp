@@ -51,6 +51,10 @@ int runFile(const RunFileOptions& o) {
   } catch (const WorldUnavailable& e) {
     std::cerr << o.file << ": the session cannot be set up: " << e.what() << "\n";
     return 2;
+  } catch (const std::exception& e) {
+    // The system refused what the run needed of it (a file, a folder): no result.
+    std::cerr << o.file << ": the session could not run: " << e.what() << "\n";
+    return 2;
   }
 
   if (!o.jsonOut.empty()) {

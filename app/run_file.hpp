@@ -14,13 +14,13 @@ struct RunFileOptions {
   std::string file;
   std::string jsonOut;     // where the final state goes as JSON; "-" stdout, empty nowhere
   std::string satellites;  // the folder of the satellite resource libraries
-  DialogEngine engine = DialogEngine::Headless;
   bool quiet = false;  // no transcript
   // Called at each `snapshot "NAME"` statement and once at the end with an empty name; returns
   // false when what it was to write could not be written.
   std::function<bool(SessionWorld&, const std::string& name)> snapshot;
   // Called after the world is built and before the command starts.
   std::function<void(SessionWorld&)> prepare;
+  DialogEngine engine = DialogEngine::Headless;
 };
 
 // Adds the `run` command with the options every session runner has; its own follow.

@@ -1,8 +1,5 @@
 #include "world.hpp"
 
-#include <unistd.h>
-#include <atomic>
-
 #include "component_state.hpp"
 #include "dialog/frm_main.hpp"
 #include "reference_view.hpp"
@@ -15,10 +12,7 @@ namespace {
 // A folder of this session's own holding only the satellites that are not absent, so that the
 // locator and the loader both find exactly those.
 std::filesystem::path privateSatelliteFolder(const WorldSettings& s) {
-  static std::atomic<unsigned> counter{0};
-  const auto folder =
-      std::filesystem::temp_directory_path() /
-      ("quadrift-satellites-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  const auto folder = newRunFolder("quadrift-satellites");
   copyPresentSatellites(s, folder);
   return folder;
 }

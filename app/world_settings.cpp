@@ -1,6 +1,8 @@
 #include "world_settings.hpp"
 
 #include <algorithm>
+#include <random>
+#include <stdexcept>
 
 #include "printer_page.hpp"
 
@@ -39,6 +41,17 @@ void copyPresentSatellites(const WorldSettings& s, const std::filesystem::path& 
         [&](std::uint32_t lcid) { return name == "kstQuadrift_" + std::to_string(lcid) + ".dll"; });
     if (!absent) std::filesystem::copy_file(entry.path(), folder / name);
   }
+}
+
+std::filesystem::path newRunFolder(const std::string& stem) {
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  std::random_device seed;
+  std::mt19937 pick(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto folder = temp / (stem + "-" + std::to_string(pick()));
+    if (std::filesystem::create_directory(folder)) return folder;
+  }
+  throw std::runtime_error("no new folder can be made in " + temp.string());
 }
 
 }  // namespace session

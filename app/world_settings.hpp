@@ -51,4 +51,9 @@ std::string helpFileKey(const std::string& registeredName);
 // `folder`, so that whatever looks for satellites there finds exactly those.
 void copyPresentSatellites(const WorldSettings& settings, const std::filesystem::path& folder);
 
+// Makes a new, empty folder of a run's own under the system's temporary folder, its name
+// starting with `stem`. A folder left there by an earlier run (one whose files were still in use
+// when it ended) is never taken again.
+std::filesystem::path newRunFolder(const std::string& stem);
+
 }  // namespace session

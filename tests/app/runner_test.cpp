@@ -175,12 +175,18 @@ TEST(ExitStatus, AScriptWithoutStartRunsNothingAndDoesNotFinish) {
   EXPECT_EQ(r.exitStatus(), 1);
 }
 
-TEST(ExitStatus, TwoWhenTheStateCannotBeWrittenWhereAsked) {
+TEST(ExitStatus, TwoWhenTheStateCannotBeWrittenWhereAskedOrTheWorldCannotBeMade) {
   const auto script = std::filesystem::temp_directory_path() / "quadrift-unwritable.qsession";
   std::ofstream(script) << "start\nclick cmdCancel\n";
-  RunFileOptions options{script.string(), "", QUADRIFT_BINARY_DIR, true, {}};
+  RunFileOptions options;
+  options.file = script.string();
+  options.satellites = QUADRIFT_BINARY_DIR;
+  options.quiet = true;
   EXPECT_EQ(runFile(options), 0);
   options.jsonOut = (script.parent_path() / "no-such-folder" / "state.json").string();
+  EXPECT_EQ(runFile(options), 2);
+  options.jsonOut.clear();
+  options.engine = DialogEngine::Win32;  // real windows are not this runner's
   EXPECT_EQ(runFile(options), 2);
   std::filesystem::remove(script);
 }

@@ -1,6 +1,5 @@
 #include "windows/app/com_world.hpp"
 
-#include <atomic>
 #include <iostream>
 #include <string>
 
@@ -101,7 +100,7 @@ void ComWorld::tearDown() {
   removeHelpFile();
   if (library_) library_->call("ZULUnregisterServer");
   library_.reset();
-  CoFreeUnusedLibraries();
+  CoFreeUnusedLibrariesEx(0, 0);  // at once, so that a private copy of the DLL can go
   if (privateFolder_) {
     std::error_code ignored;
     std::filesystem::remove_all(*privateFolder_, ignored);
@@ -112,10 +111,7 @@ void ComWorld::tearDown() {
 // present ones, since the component's folder is its DLL's.
 std::filesystem::path ComWorld::registeredDll(const std::filesystem::path& dll) {
   if (settings_.absentSatellites.empty()) return dll;
-  static std::atomic<unsigned> counter{0};
-  privateFolder_ = std::filesystem::temp_directory_path() /
-                   ("quadrift-session-" + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(counter++));
+  privateFolder_ = ::session::newRunFolder("quadrift-session");
   ::session::copyPresentSatellites(settings_, *privateFolder_);
   const auto copy = *privateFolder_ / dll.filename();
   std::filesystem::copy_file(dll, copy);
