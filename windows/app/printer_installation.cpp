@@ -72,7 +72,9 @@ std::string installedDescriptionFile(HANDLE printer) {
   return info->pDataFile != nullptr ? info->pDataFile : "";
 }
 
-std::string addPrinter(const std::string& description) {
+// Installs the printer's driver for this process's environment (32-bit or 64-bit Windows) with
+// its own copy of the description.
+std::string addDriver(const std::string& description) {
   char folder[MAX_PATH] = {};
   DWORD size = 0;
   if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
@@ -91,6 +93,12 @@ std::string addPrinter(const std::string& description) {
   if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) {
     return lastError("AddPrinterDriverA");
   }
+  return {};
+}
+
+std::string addPrinter(const std::string& description) {
+  if (std::string failure = addDriver(description); !failure.empty()) return failure;
+  char driverName[] = "Wine PostScript Driver";
   std::string name = kInstalledPrinterName;
   char port[] = "FILE:", processor[] = "WinPrint", datatype[] = "RAW";
   PRINTER_INFO_2A info{};
@@ -124,7 +132,15 @@ std::string installPrinter() {
   HANDLE printer = nullptr;
   if (OpenPrinterA(name.data(), &printer, nullptr)) {
     // Installed before: the driver reads its own copy of the description, kept current.
-    const std::string file = installedDescriptionFile(printer);
+    std::string file = installedDescriptionFile(printer);
+    if (file.empty()) {
+      // Installed by a process of the other environment, whose driver this one cannot use.
+      if (std::string failure = addDriver(description); !failure.empty()) {
+        ClosePrinter(printer);
+        return failure;
+      }
+      file = installedDescriptionFile(printer);
+    }
     ClosePrinter(printer);
     if (file.empty()) return "the installed printer's description file cannot be found";
     if (!writeFile(file, description)) return "cannot write " + file;

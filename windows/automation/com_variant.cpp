@@ -85,7 +85,9 @@ automation::Variant fromVariant(const VARIANT& value) {
     case VT_BYREF | VT_I4:
       return automation::Variant(static_cast<std::int32_t>(*V_I4REF(&value)));
     case VT_BYREF | VT_R8:
-      return automation::Variant(*V_R8REF(&value));
+      // An out argument: the callee writes through it into the caller's double.
+      if (V_R8REF(&value) == nullptr) throw typeMismatch();
+      return automation::Variant(automation::DoubleRef{V_R8REF(&value)});
     case VT_BYREF | VT_BOOL:
       return automation::Variant(automation::Bool16{*V_BOOLREF(&value)});
     case VT_BYREF | VT_BSTR:

@@ -1,5 +1,8 @@
 #include "windows/automation/dispatch_bridge.hpp"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "automation/variant.hpp"
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_variant.hpp"
@@ -9,9 +12,23 @@
 namespace windows {
 namespace {
 
-// Answers QueryInterface only inside this process, to recognise a bridge handed back.
-const IID kBridgeIid = {
-    0x5e0b1d2a, 0x7c43, 0x4f8e, {0x9a, 0x61, 0x2d, 0x84, 0x13, 0xb7, 0x0c, 0x55}};
+// The private interface that recognises a bridge of this module handed back. Its identifier
+// carries an address of this module, so a bridge of another module in the process (the host's,
+// seen from the DLL) does not answer: it is called through IDispatch like any foreign object,
+// never unwrapped into a direct call of code with its own C++ runtime, whose exceptions cannot
+// unwind through this module's frames.
+const IID& bridgeIid() {
+  static const char inThisModule = 0;
+  static const IID iid = [] {
+    IID id = {0x5e0b1d2a, 0x7c43, 0x4f8e, {}};
+    const auto address = reinterpret_cast<std::uintptr_t>(&inThisModule);
+    for (std::size_t i = 0; i < sizeof id.Data4; ++i) {
+      id.Data4[i] = static_cast<unsigned char>(address >> (8 * (i % sizeof address)));
+    }
+    return id;
+  }();
+  return iid;
+}
 
 automation::InvokeKind kindOf(WORD flags) {
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return automation::InvokeKind::Put;
@@ -27,14 +44,14 @@ IDispatch* DispatchBridge::create(const automation::Object& object) {
 
 automation::Object DispatchBridge::objectOf(IDispatch* dispatch) {
   void* bridge = nullptr;
-  if (FAILED(dispatch->QueryInterface(kBridgeIid, &bridge)) || bridge == nullptr) return {};
+  if (FAILED(dispatch->QueryInterface(bridgeIid(), &bridge)) || bridge == nullptr) return {};
   // The private interface hands out the bridge itself, without a reference.
   return static_cast<DispatchBridge*>(bridge)->object_;
 }
 
 HRESULT DispatchBridge::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
-  if (IsEqualIID(iid, kBridgeIid)) {
+  if (IsEqualIID(iid, bridgeIid())) {
     *out = this;
     return S_OK;
   }

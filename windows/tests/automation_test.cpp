@@ -146,6 +146,15 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   EXPECT_EQ(own->calls.back().kind, automation::InvokeKind::Put);
   EXPECT_EQ(own->calls.back().args, (std::vector<Variant>{Variant("last")}));
 
+  // A double by reference stays one: what the callee writes reaches the caller.
+  double slot = 0;
+  VARIANT out;
+  V_VT(&out) = VT_BYREF | VT_R8;
+  V_R8REF(&out) = &slot;
+  DISPPARAMS byRef{&out, nullptr, 1, 0};
+  ASSERT_EQ(bridge->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &byRef, nullptr, &info, nullptr), S_OK);
+  EXPECT_EQ(own->calls.back().args, (std::vector<Variant>{Variant::byRef(slot)}));
+
   EXPECT_EQ(bridge->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr),
             DISP_E_EXCEPTION);
   const automation::Failure back = windows::failureOf(DISP_E_EXCEPTION, &info);
