@@ -14,7 +14,7 @@ struct RunFileOptions {
   std::string file;
   std::string jsonOut;     // where the final state goes as JSON; "-" stdout, empty nowhere
   std::string satellites;  // the folder of the satellite resource libraries
-  bool quiet = false;  // no transcript
+  bool quiet = false;      // no transcript
   // Called at each `snapshot "NAME"` statement and once at the end with an empty name; returns
   // false when what it was to write could not be written.
   std::function<bool(SessionWorld&, const std::string& name)> snapshot;
