@@ -58,11 +58,11 @@ void ScreenHostView::showWhole() {
 LRESULT CALLBACK ScreenHostView::procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
   if (message == WM_NCCREATE) {
     auto* view = static_cast<ScreenHostView*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    view->window_ = window;  // the creation's own messages come before CreateWindowExW returns
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   }
   auto* view = reinterpret_cast<ScreenHostView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (view == nullptr) return DefWindowProcW(window, message, w, l);
-  view->window_ = window;
   try {
     return view->handle(message, w, l);
   } catch (...) {
