@@ -19,13 +19,13 @@ if [ "${1:-}" = --x ]; then
   # No installer dialogs while a new prefix is made on the display.
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
   # A server left by a run without a display would serve this one, and make no windows.
-  WINEPREFIX=$1 wineserver -w 2>/dev/null || true
+  WINEPREFIX=$(realpath -m "$1") wineserver -w 2>/dev/null || true
   status=0
   xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@" || status=$?
-  WINEPREFIX=$1 wineserver -w || true
+  WINEPREFIX=$(realpath -m "$1") wineserver -w || true
   exit $status
 fi
-prefix=$1
+prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 bits=$2
 shift 2
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
