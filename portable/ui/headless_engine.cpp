@@ -156,22 +156,23 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
     if (forms_.empty()) return refuse(action, "no dialog is loaded");
     ui::Form* form = nullptr;
     ui::Control& control = resolve(action.target, form);
-    if (screen_ != nullptr) {
-      outcome = screen_->deliver(*form, action);
+    auto* list = dynamic_cast<ui::ComboBox*>(&control);
+    if (action.kind == Kind::Pick && list == nullptr) {
+      outcome = ui::InputOutcome::refused(control.qualifiedName() + " is not a list");
+    } else if (screen_ != nullptr) {
+      outcome = screen_->deliver(*form, &control, action);
     } else if (action.kind == Kind::Click) {
       outcome = form->userClick(control);
     } else if (action.kind == Kind::Focus) {
       outcome = form->userFocus(control);
-    } else if (auto* list = dynamic_cast<ui::ComboBox*>(&control)) {
-      outcome = form->userPick(*list, action.index);
     } else {
-      outcome = ui::InputOutcome::refused(control.qualifiedName() + " is not a list");
+      outcome = form->userPick(*list, action.index);
     }
   } else {
     ui::Form* form = shownForm();
     if (form == nullptr) return refuse(action, "no dialog is shown");
     if (screen_ != nullptr) {
-      outcome = screen_->deliver(*form, action);
+      outcome = screen_->deliver(*form, nullptr, action);
     } else {
       switch (action.kind) {
         case Kind::Type:

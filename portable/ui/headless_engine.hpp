@@ -48,8 +48,10 @@ class Screen {
   // The real windows, made, shown and hidden as an engine does.
   virtual ui::Engine& windows() = 0;
   // Real input for a click, pick, focus, typing, key, access key or the close control aimed at
-  // `form`, which is loaded. Returns what the form made of it, a refusal as the form gives it.
-  virtual ui::InputOutcome deliver(ui::Form& form, const UserAction& action) = 0;
+  // `form`, which is loaded; `target` is the control a click, pick (a list) or focus names, else
+  // null. Returns what the form made of it, a refusal as the form gives it.
+  virtual ui::InputOutcome deliver(ui::Form& form, ui::Control* target,
+                                   const UserAction& action) = 0;
   // The host's windows take no input from `enterModal` until `leaveModal`.
   virtual void enterModal(ui::Form& form) = 0;
   virtual void leaveModal(ui::Form& form) = 0;

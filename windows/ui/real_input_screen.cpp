@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/run_aborted.hpp"
+#include "ui/scope_exit.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/ui/form_windows.hpp"
 
@@ -71,31 +72,20 @@ std::optional<InputOutcome> RealInputScreen::play(std::vector<INPUT> inputs,
   std::optional<InputOutcome> outcome;
   std::optional<InputOutcome>* outer = windows_.outcomeSlot();
   windows_.setOutcomeSlot(&outcome);
-  try {
-    input_.sendAndWait(std::move(inputs), what);
-  } catch (...) {
-    windows_.setOutcomeSlot(outer);
-    throw;
-  }
-  windows_.setOutcomeSlot(outer);
+  const ui::ScopeExit restore([this, outer] { windows_.setOutcomeSlot(outer); });
+  input_.sendAndWait(std::move(inputs), what);
   return outcome;
 }
 
-ui::InputOutcome RealInputScreen::deliver(ui::Form& form, const portable::UserAction& action) {
+ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
+                                          const portable::UserAction& action) {
   const std::string what = action.describe();
   switch (action.kind) {
     case Kind::Click:
     case Kind::Focus:
-    case Kind::Pick: {
-      ui::Control* control = form.findControl(action.target);
-      if (control == nullptr) throw portable::UnknownControl("no control " + action.target);
-      if (action.kind != Kind::Pick)
-        return clickOrFocus(form, *control, action.kind == Kind::Click);
-      auto* list = dynamic_cast<ui::ComboBox*>(control);
-      if (list == nullptr)
-        return InputOutcome::refused(control->qualifiedName() + " is not a list");
-      return pick(form, *list, action.index);
-    }
+      return clickOrFocus(form, *target, action.kind == Kind::Click);
+    case Kind::Pick:
+      return pick(form, static_cast<ui::ComboBox&>(*target), action.index);
     case Kind::Type: {
       if (std::string why = form.whyNoTyping(); !why.empty()) return InputOutcome::refused(why);
       return play(RealInput::text(wideFromUtf8(action.text)), what)

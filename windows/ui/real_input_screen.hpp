@@ -27,7 +27,8 @@ class RealInputScreen final : public portable::Screen {
   explicit RealInputScreen(Win32Engine& windows);
 
   ui::Engine& windows() override { return windows_; }
-  ui::InputOutcome deliver(ui::Form& form, const portable::UserAction& action) override;
+  ui::InputOutcome deliver(ui::Form& form, ui::Control* target,
+                           const portable::UserAction& action) override;
   void enterModal(ui::Form& form) override { windows_.enterModal(form); }
   void leaveModal(ui::Form& form) override { windows_.leaveModal(form); }
   std::int32_t messageBox(std::string_view text, std::string_view title, std::int32_t style,
