@@ -1,6 +1,5 @@
 #include "fault_injection.hpp"
 
-#include <algorithm>
 #include <charconv>
 
 namespace refhost {
@@ -11,15 +10,6 @@ namespace {
 bool namesMember(std::string_view target, std::string_view object, std::string_view member) {
   return target.size() == object.size() + 1 + member.size() && target.starts_with(object) &&
          target[object.size()] == '.' && target.ends_with(member);
-}
-
-// The count kept for `key` in `counts`, a new one at zero the first time.
-template <class Key, class Lookup>
-std::size_t& countOf(std::vector<std::pair<Key, std::size_t>>& counts, const Lookup& key) {
-  const auto it = std::find_if(counts.begin(), counts.end(),
-                               [&](const auto& entry) { return entry.first == key; });
-  if (it != counts.end()) return it->second;
-  return counts.emplace_back(Key(key), 0).second;
 }
 
 }  // namespace
@@ -57,15 +47,9 @@ FaultInjector::MemberCounts& FaultInjector::countsOf(std::string_view object) {
   return it->second;
 }
 
-std::optional<automation::Failure> FaultInjector::check(std::size_t callIndex,
-                                                        std::string_view object,
-                                                        MemberCounts& counts,
-                                                        automation::DispId member,
-                                                        std::string_view memberName) {
-  const std::size_t countById = ++countOf(counts.byId, member);
-  const std::size_t countByName = memberName.empty() ? 0 : ++countOf(counts.byName, memberName);
-  if (rules_.empty()) return std::nullopt;
-
+std::optional<automation::Failure> FaultInjector::firstHit(
+    std::size_t callIndex, std::string_view object, automation::DispId member,
+    std::string_view memberName, std::size_t countById, std::size_t countByName) {
   char digits[16];
   const std::string_view memberKey(digits,
                                    std::to_chars(digits, digits + sizeof digits, member).ptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -38,7 +39,10 @@ class FaultInjector {
   // How often each member of the objects of one name has been called, by id and by the name
   // it was reached by.
   struct MemberCounts {
-    std::vector<std::pair<automation::DispId, std::size_t>> byId;
+    // Every host member's id is below 128 and is counted at its place, without a search; any
+    // other id is looked up in the list.
+    std::array<std::size_t, 128> bySmallId{};
+    std::vector<std::pair<automation::DispId, std::size_t>> byOtherId;
     std::vector<std::pair<std::string, std::size_t>> byName;
   };
   // The counts of the objects named `object`; valid as long as the injector, through `clear`.
@@ -46,12 +50,35 @@ class FaultInjector {
   MemberCounts& countsOf(std::string_view object);
 
   // Counts the call in `counts` (the object's) and returns the failure it is to raise, if any.
-  // `memberName` is the name the member was reached by (may be empty).
+  // `memberName` is the name the member was reached by (may be empty). Inline, so that a call
+  // with no rules set only counts.
   std::optional<automation::Failure> check(std::size_t callIndex, std::string_view object,
                                            MemberCounts& counts, automation::DispId member,
-                                           std::string_view memberName);
+                                           std::string_view memberName) {
+    const std::size_t countById =
+        ++(member >= 0 && static_cast<std::size_t>(member) < counts.bySmallId.size()
+               ? counts.bySmallId[static_cast<std::size_t>(member)]
+               : countOf(counts.byOtherId, member));
+    const std::size_t countByName = memberName.empty() ? 0 : ++countOf(counts.byName, memberName);
+    if (rules_.empty()) return std::nullopt;
+    return firstHit(callIndex, object, member, memberName, countById, countByName);
+  }
 
  private:
+  // The count kept for `key` in `counts`, a new one at zero the first time.
+  template <class Key, class Lookup>
+  static std::size_t& countOf(std::vector<std::pair<Key, std::size_t>>& counts, const Lookup& key) {
+    for (auto& [k, count] : counts) {
+      if (k == key) return count;
+    }
+    return counts.emplace_back(Key(key), 0).second;
+  }
+  // The failure of the first rule the call meets, if any.
+  std::optional<automation::Failure> firstHit(std::size_t callIndex, std::string_view object,
+                                              automation::DispId member,
+                                              std::string_view memberName, std::size_t countById,
+                                              std::size_t countByName);
+
   struct Rule {
     std::optional<std::size_t> callIndex;
     std::string target;

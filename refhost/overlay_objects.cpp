@@ -38,7 +38,7 @@ Variant OverlayObject::perform(automation::DispId id, InvokeKind kind, std::span
         // Only a graphic of this host is taken; the caller's argument holds it for the call.
         const auto* graphic =
             args[0].is<automation::Object>()
-                ? dynamic_cast<const GraphicObject*>(args[0].as<automation::Object>().get())
+                ? automation::objectOfType<GraphicObject>(args[0].as<automation::Object>())
                 : nullptr;
         if (graphic == nullptr) {
           throw automation::runtimeFailure(automation::errnum::kTypeMismatch);
