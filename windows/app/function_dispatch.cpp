@@ -42,7 +42,7 @@ class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
       const DISPPARAMS none{nullptr, nullptr, 0, 0};
       ArgumentList args(params != nullptr ? *params : none);
       const automation::Variant value = body_(id, args.values());
-      if (result != nullptr) *result = toVariant(value);
+      if (result != nullptr) toVariant(value, *result);
       return S_OK;
     } catch (const automation::Failure& failure) {
       return reportFailure(failure, info);

@@ -1,26 +1,48 @@
 #include "windows/automation/argument_list.hpp"
 
+#include <memory>
+#include <new>
+
 #include "windows/automation/com_variant.hpp"
 
 namespace windows {
 
-ArgumentList::ArgumentList(const DISPPARAMS& params) : size_(params.cArgs) {
-  if (size_ > kInline) heap_.resize(size_);
-  const std::span<automation::Variant> args = values();
-  std::size_t next = 0;
-  // Positional arguments come last first, after the named ones; a put's value is named.
+ArgumentList::ArgumentList(const DISPPARAMS& params) {
+  const UINT count = params.cArgs;
   const UINT named = params.cNamedArgs;
-  for (UINT i = params.cArgs; i > named; --i) args[next++] = fromVariant(params.rgvarg[i - 1]);
-  for (UINT i = 0; i < named; ++i) args[next++] = fromVariant(params.rgvarg[i]);
+  onHeap_ = count > kInline;
+  if (onHeap_) heap_.reserve(count);
+  try {
+    // Positional arguments come last first, after the named ones; a put's value is named.
+    for (UINT i = count; i > named; --i) append(params.rgvarg[i - 1]);
+    for (UINT i = 0; i < named; ++i) append(params.rgvarg[i]);
+  } catch (...) {
+    std::destroy_n(inline_.values, inlineCount_);
+    throw;
+  }
+}
+
+ArgumentList::~ArgumentList() {
+  std::destroy_n(inline_.values, inlineCount_);
+}
+
+void ArgumentList::append(const VARIANT& value) {
+  if (onHeap_) {
+    heap_.push_back(fromVariant(value));
+    return;
+  }
+  // Built in its slot: the converted value is not moved there.
+  ::new (static_cast<void*>(&inline_.values[inlineCount_])) automation::Variant(fromVariant(value));
+  ++inlineCount_;
 }
 
 VariantArray::VariantArray(std::size_t size) : size_(size) {
   if (size_ > kInline) heap_.resize(size_);
-  for (std::size_t i = 0; i < size_; ++i) VariantInit(&data()[i]);
+  for (std::size_t i = 0; i < size_; ++i) V_VT(&data()[i]) = VT_EMPTY;
 }
 
 VariantArray::~VariantArray() {
-  for (std::size_t i = 0; i < size_; ++i) VariantClear(&data()[i]);
+  for (std::size_t i = 0; i < size_; ++i) clearVariant(data()[i]);
 }
 
 }  // namespace windows

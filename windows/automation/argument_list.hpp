@@ -5,6 +5,7 @@
 #include <oaidl.h>
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -14,22 +15,32 @@ namespace windows {
 
 // The arguments of an Invoke in the component's order (first to last), a put's value last.
 // Up to eight are held in place (the most any member of the host's or the component's takes:
-// a mouse event), so a call makes no heap allocation for them.
+// a mouse event), so a call makes no heap allocation for them; only the slots a call uses are
+// constructed.
 class ArgumentList {
  public:
   explicit ArgumentList(const DISPPARAMS& params);
+  ~ArgumentList();
   ArgumentList(const ArgumentList&) = delete;
   ArgumentList& operator=(const ArgumentList&) = delete;
 
   std::span<automation::Variant> values() {
-    return heap_.empty() ? std::span(inline_.data(), size_) : std::span(heap_);
+    return onHeap_ ? std::span(heap_) : std::span(inline_.values, inlineCount_);
   }
 
  private:
   static constexpr std::size_t kInline = 8;
-  std::array<automation::Variant, kInline> inline_;
+  void append(const VARIANT& value);
+
+  // Storage for eight Variants whose lifetimes the list manages itself.
+  union InlineSlots {
+    InlineSlots() {}
+    ~InlineSlots() {}
+    automation::Variant values[kInline];
+  } inline_;
+  std::size_t inlineCount_ = 0;
+  bool onHeap_ = false;  // more arguments than the slots hold
   std::vector<automation::Variant> heap_;
-  std::size_t size_ = 0;
 };
 
 // VARIANTs for an outgoing Invoke, cleared on every path out; up to eight held in place.

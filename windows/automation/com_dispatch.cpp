@@ -46,7 +46,7 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
                                         std::span<automation::Variant> args) {
   const std::size_t count = args.size();
   VariantArray values(count);
-  for (std::size_t i = 0; i < count; ++i) values[count - 1 - i] = toVariant(args[i]);
+  for (std::size_t i = 0; i < count; ++i) toVariant(args[i], values[count - 1 - i]);
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{values.data(), nullptr, static_cast<UINT>(count), 0};
   const WORD flags = flagsOf(kind, args);
@@ -55,7 +55,7 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
     params.cNamedArgs = 1;
   }
   VARIANT result;
-  VariantInit(&result);
+  V_VT(&result) = VT_EMPTY;
   EXCEPINFO info{};
   UINT argError = 0;
   const HRESULT status = dispatch_->Invoke(
@@ -63,19 +63,18 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
       flags == DISPATCH_PROPERTYGET || flags == DISPATCH_METHOD ? &result : nullptr, &info,
       &argError);
   if (FAILED(status)) {
-    VariantClear(&result);
+    clearVariant(result);
     throwIfRunAborted(status, &info);
     throw failureOf(status, &info);
   }
-  automation::Variant value;
   try {
-    value = fromVariant(result);
+    automation::Variant value = fromVariant(result);
+    clearVariant(result);
+    return value;
   } catch (...) {
-    VariantClear(&result);
+    clearVariant(result);
     throw;
   }
-  VariantClear(&result);
-  return value;
 }
 
 std::optional<automation::DispId> ComDispatch::idOfName(std::string_view name) {
@@ -92,7 +91,7 @@ std::optional<automation::DispId> ComDispatch::idOfName(std::string_view name) {
 
 IDispatch* dispatchOf(const automation::Object& object) {
   if (!object.isSet()) return nullptr;
-  if (auto* com = dynamic_cast<ComDispatch*>(object.get())) {
+  if (auto* com = automation::objectOfType<ComDispatch>(object)) {
     com->dispatch()->AddRef();
     return com->dispatch();
   }

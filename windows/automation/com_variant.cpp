@@ -12,7 +12,12 @@ automation::Failure typeMismatch() {
   return automation::runtimeFailure(automation::errnum::kTypeMismatch);
 }
 
-automation::Variant objectOf(IUnknown* unknown) {
+// A VT_DISPATCH value is an IDispatch already; a VT_UNKNOWN one is asked for it.
+automation::Variant objectOf(IDispatch* dispatch) {
+  return automation::Variant(ComDispatch::wrap(dispatch));
+}
+
+automation::Variant objectOfUnknown(IUnknown* unknown) {
   if (unknown == nullptr) return automation::Variant(automation::Object());
   IDispatch* dispatch = nullptr;
   if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
@@ -24,9 +29,8 @@ automation::Variant objectOf(IUnknown* unknown) {
 
 }  // namespace
 
-VARIANT toVariant(const automation::Variant& value) {
-  VARIANT v;
-  VariantInit(&v);
+void toVariant(const automation::Variant& value, VARIANT& v) {
+  V_VT(&v) = VT_EMPTY;
   const auto& s = value.storage();
   if (const auto* i2 = std::get_if<std::int16_t>(&s)) {
     V_VT(&v) = VT_I2;
@@ -50,7 +54,18 @@ VARIANT toVariant(const automation::Variant& value) {
     V_VT(&v) = VT_BYREF | VT_R8;
     V_R8REF(&v) = ref->target;
   }
-  return v;
+}
+
+void clearVariant(VARIANT& value) {
+  const VARTYPE type = V_VT(&value);
+  const bool owns =
+      (type & VT_BYREF) == 0 && (type == VT_BSTR || type == VT_DISPATCH || type == VT_UNKNOWN ||
+                                 type == VT_RECORD || (type & VT_ARRAY) != 0);
+  if (owns) {
+    VariantClear(&value);
+  } else {
+    V_VT(&value) = VT_EMPTY;
+  }
 }
 
 automation::Variant fromVariant(const VARIANT& value) {
@@ -79,7 +94,7 @@ automation::Variant fromVariant(const VARIANT& value) {
     case VT_DISPATCH:
       return objectOf(V_DISPATCH(&value));
     case VT_UNKNOWN:
-      return objectOf(V_UNKNOWN(&value));
+      return objectOfUnknown(V_UNKNOWN(&value));
     case VT_BYREF | VT_I2:
       return automation::Variant(static_cast<std::int16_t>(*V_I2REF(&value)));
     case VT_BYREF | VT_I4:
@@ -107,11 +122,9 @@ automation::Variant fromVariant(const VARIANT& value) {
   const HRESULT changed = VariantChangeType(&widened, const_cast<VARIANT*>(&value), 0, target);
   if (changed == DISP_E_OVERFLOW) throw automation::runtimeFailure(automation::errnum::kOverflow);
   if (FAILED(changed)) throw typeMismatch();
-  automation::Variant result = target == VT_R8
-                                   ? automation::Variant(V_R8(&widened))
-                                   : automation::Variant(static_cast<std::int32_t>(V_I4(&widened)));
-  VariantClear(&widened);
-  return result;
+  // A double or a long owns nothing to free.
+  return target == VT_R8 ? automation::Variant(V_R8(&widened))
+                         : automation::Variant(static_cast<std::int32_t>(V_I4(&widened)));
 }
 
 }  // namespace windows

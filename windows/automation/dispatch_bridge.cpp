@@ -90,10 +90,7 @@ HRESULT DispatchBridge::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
   return atBoundary(info, [&]() -> HRESULT {
     ArgumentList args(*params);
     const automation::Variant value = object_.invoke(id, kindOf(flags), args.values());
-    if (result != nullptr) {
-      VariantInit(result);
-      *result = toVariant(value);
-    }
+    if (result != nullptr) toVariant(value, *result);
     return S_OK;
   });
 }

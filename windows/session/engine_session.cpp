@@ -71,10 +71,18 @@ class EngineSession::Procedures final : public automation::ProcedureObserver {
   Procedures() { running_.reserve(32); }
   void entering(std::string_view ident, std::string_view function) noexcept override {
     running_.push_back(ident);  // valid until it leaves
-    const bool seen = std::any_of(entered_.begin(), entered_.end(), [&](const auto& e) {
-      return e.first == ident && e.second == function;
-    });
-    if (!seen) entered_.emplace_back(ident, function);
+    // A function's name is a literal: the same address is the same function, so a look-up
+    // compares one pointer per entry and the texts of one entry. The latest first: the
+    // procedures a run keeps entering (a mouse move's) were first seen late.
+    const auto sameAddress = [&](const Entered& e) {
+      return e.functionAt == function.data() && e.ident == ident;
+    };
+    const auto sameText = [&](const Entered& e) {
+      return e.ident == ident && e.function == function;
+    };
+    if (std::any_of(entered_.rbegin(), entered_.rend(), sameAddress)) return;
+    if (std::any_of(entered_.rbegin(), entered_.rend(), sameText)) return;
+    entered_.push_back({std::string(ident), std::string(function), function.data()});
   }
   void leaving(std::string_view) noexcept override {
     if (!running_.empty()) running_.pop_back();
@@ -84,13 +92,18 @@ class EngineSession::Procedures final : public automation::ProcedureObserver {
   }
   std::string entered() const {
     std::string lines;
-    for (const auto& [ident, function] : entered_) lines += ident + "\t" + function + "\n";
+    for (const Entered& e : entered_) lines += e.ident + "\t" + e.function + "\n";
     return lines;
   }
 
  private:
+  struct Entered {
+    std::string ident;
+    std::string function;
+    const char* functionAt;  // where the name was when first seen
+  };
   std::vector<std::string_view> running_;
-  std::vector<std::pair<std::string, std::string>> entered_;
+  std::vector<Entered> entered_;
 };
 
 EngineSession::EngineSession(SessionParts parts, std::function<void()> released)
