@@ -173,4 +173,38 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   EXPECT_EQ(bridge->Release(), 0u);
 }
 
+// The bridge's argument slots: more than the eight held in place arrive in order, and a value
+// that cannot convert fails the call with every object converted before it released again.
+TEST(Automation, BridgeArgumentsBeyondTheSlotsAndFailedConversions) {
+  auto own = std::make_shared<Own>();
+  IDispatch* bridge = windows::dispatchOf(automation::Object(own));
+  wintest::FakeObject fake;
+  VARIANT args[10];
+  for (int i = 0; i < 10; ++i) {
+    V_VT(&args[i]) = VT_I4;
+    V_I4(&args[i]) = i;  // COM's order: the last argument first
+  }
+  EXCEPINFO info{};
+  DISPPARAMS ten{args, nullptr, 10, 0};
+  ASSERT_EQ(bridge->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &ten, nullptr, &info, nullptr), S_OK);
+  std::vector<Variant> expected;
+  for (std::int32_t i = 9; i >= 0; --i) expected.emplace_back(i);
+  EXPECT_EQ(own->calls.back().args, expected);
+
+  for (const UINT count : {3u, 10u}) {
+    V_VT(&args[0]) = VT_ERROR;  // the last argument: not a missing optional one
+    V_ERROR(&args[0]) = E_FAIL;
+    V_VT(&args[count - 1]) = VT_DISPATCH;  // the first: converted before the failure
+    V_DISPATCH(&args[count - 1]) = &fake;
+    DISPPARAMS params{args, nullptr, count, 0};
+    EXPECT_EQ(bridge->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(windows::failureOf(DISP_E_EXCEPTION, &info).number,
+              automation::errnum::kTypeMismatch);
+    EXPECT_EQ(fake.references(), 1u) << count << " arguments";
+  }
+  EXPECT_EQ(own->calls.size(), 1u);
+  EXPECT_EQ(bridge->Release(), 0u);
+}
+
 }  // namespace
