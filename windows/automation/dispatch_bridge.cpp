@@ -89,7 +89,8 @@ HRESULT DispatchBridge::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
   if (params == nullptr) return E_INVALIDARG;
   return atBoundary(info, [&]() -> HRESULT {
     ArgumentList args(*params);
-    const automation::Variant value = object_.invoke(id, kindOf(flags), args.values());
+    // The caller's reference keeps this bridge, and with it the object, alive for the call.
+    const automation::Variant value = object_.get()->invoke(id, kindOf(flags), args.values());
     if (result != nullptr) toVariant(value, *result);
     return S_OK;
   });
