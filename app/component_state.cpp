@@ -67,7 +67,7 @@ json notLoadedJson() {
   return {{"loaded", false}, {"visible", false}};
 }
 
-json boxJson(const portable::HeadlessEngine::MessageBox& b) {
+json boxJson(const portable::HeadlessEngine::MessageBoxShown& b) {
   return {{"text", b.text}, {"title", b.title}, {"style", b.style}};
 }
 

@@ -113,7 +113,7 @@ std::string HeadlessEngine::dispatchToHostView(const UserAction& action) {
 }
 
 std::string HeadlessEngine::dispatchToMessageBox(const UserAction& action) {
-  MessageBox& box = boxes_[openBoxes_.back()];
+  MessageBoxShown& box = boxes_[openBoxes_.back()];
   const std::vector<std::int32_t> buttons = buttonsOf(box.style);
   std::int32_t answer = 0;
   if (action.kind == UserAction::Kind::Answer) {

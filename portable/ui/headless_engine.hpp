@@ -80,7 +80,9 @@ class HeadlessEngine final : public ui::Engine {
     std::string action;
     std::string reason;
   };
-  struct MessageBox {
+  // Not named MessageBox: <windows.h> makes that name a macro, and the type would be named
+  // differently in the translation units that include it.
+  struct MessageBoxShown {
     std::string text;
     std::string title;
     std::int32_t style = 0;
@@ -111,7 +113,7 @@ class HeadlessEngine final : public ui::Engine {
   void runUntilIdle();
 
   const std::vector<Refused>& refused() const { return refused_; }
-  const std::vector<MessageBox>& messageBoxes() const { return boxes_; }
+  const std::vector<MessageBoxShown>& messageBoxes() const { return boxes_; }
   const std::vector<Handled>& handled() const { return handled_; }
   bool messageBoxOpen() const { return !openBoxes_.empty(); }
   // Modal loops running now (dialogs, not message boxes).
@@ -143,7 +145,7 @@ class HeadlessEngine final : public ui::Engine {
   std::vector<ui::Form*> shown_;        // shown forms, most recent last
   std::vector<std::size_t> openBoxes_;  // indices into boxes_, innermost last
   std::vector<Refused> refused_;
-  std::vector<MessageBox> boxes_;
+  std::vector<MessageBoxShown> boxes_;
   std::vector<Handled> handled_;
   HostViewInput* hostView_ = nullptr;
   EventLog* events_ = nullptr;
