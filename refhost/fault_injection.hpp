@@ -55,10 +55,7 @@ class FaultInjector {
   std::optional<automation::Failure> check(std::size_t callIndex, std::string_view object,
                                            MemberCounts& counts, automation::DispId member,
                                            std::string_view memberName) {
-    const std::size_t countById =
-        ++(member >= 0 && static_cast<std::size_t>(member) < counts.bySmallId.size()
-               ? counts.bySmallId[static_cast<std::size_t>(member)]
-               : countOf(counts.byOtherId, member));
+    const std::size_t countById = ++countOf(counts, member);
     const std::size_t countByName = memberName.empty() ? 0 : ++countOf(counts.byName, memberName);
     if (rules_.empty()) return std::nullopt;
     return firstHit(callIndex, object, member, memberName, countById, countByName);
@@ -72,6 +69,12 @@ class FaultInjector {
       if (k == key) return count;
     }
     return counts.emplace_back(Key(key), 0).second;
+  }
+  // The count kept for the member `id` in `counts`.
+  static std::size_t& countOf(MemberCounts& counts, automation::DispId id) {
+    const auto small = static_cast<std::size_t>(id);
+    if (id >= 0 && small < counts.bySmallId.size()) return counts.bySmallId[small];
+    return countOf(counts.byOtherId, id);
   }
   // The failure of the first rule the call meets, if any.
   std::optional<automation::Failure> firstHit(std::size_t callIndex, std::string_view object,
