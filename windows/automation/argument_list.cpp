@@ -1,6 +1,5 @@
 #include "windows/automation/argument_list.hpp"
 
-#include <memory>
 #include <new>
 
 #include "windows/automation/com_variant.hpp"
@@ -12,18 +11,9 @@ ArgumentList::ArgumentList(const DISPPARAMS& params) {
   const UINT named = params.cNamedArgs;
   onHeap_ = count > kInline;
   if (onHeap_) heap_.reserve(count);
-  try {
-    // Positional arguments come last first, after the named ones; a put's value is named.
-    for (UINT i = count; i > named; --i) append(params.rgvarg[i - 1]);
-    for (UINT i = 0; i < named; ++i) append(params.rgvarg[i]);
-  } catch (...) {
-    std::destroy_n(inline_.values, inlineCount_);
-    throw;
-  }
-}
-
-ArgumentList::~ArgumentList() {
-  std::destroy_n(inline_.values, inlineCount_);
+  // Positional arguments come last first, after the named ones; a put's value is named.
+  for (UINT i = count; i > named; --i) append(params.rgvarg[i - 1]);
+  for (UINT i = 0; i < named; ++i) append(params.rgvarg[i]);
 }
 
 void ArgumentList::append(const VARIANT& value) {
@@ -32,8 +22,9 @@ void ArgumentList::append(const VARIANT& value) {
     return;
   }
   // Built in its slot: the converted value is not moved there.
-  ::new (static_cast<void*>(&inline_.values[inlineCount_])) automation::Variant(fromVariant(value));
-  ++inlineCount_;
+  ::new (static_cast<void*>(&inline_.values[inline_.count]))
+      automation::Variant(fromVariant(value));
+  ++inline_.count;
 }
 
 VariantArray::VariantArray(std::size_t size) : size_(size) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -20,25 +21,27 @@ namespace windows {
 class ArgumentList {
  public:
   explicit ArgumentList(const DISPPARAMS& params);
-  ~ArgumentList();
   ArgumentList(const ArgumentList&) = delete;
   ArgumentList& operator=(const ArgumentList&) = delete;
 
   std::span<automation::Variant> values() {
-    return onHeap_ ? std::span(heap_) : std::span(inline_.values, inlineCount_);
+    return onHeap_ ? std::span(heap_) : std::span(inline_.values, inline_.count);
   }
 
  private:
   static constexpr std::size_t kInline = 8;
   void append(const VARIANT& value);
 
-  // Storage for eight Variants whose lifetimes the list manages itself.
-  union InlineSlots {
+  // Eight Variant slots, constructed one by one as arguments arrive; the constructed ones are
+  // destroyed with the list, also when a conversion fails part way.
+  struct InlineSlots {
     InlineSlots() {}
-    ~InlineSlots() {}
-    automation::Variant values[kInline];
+    ~InlineSlots() { std::destroy_n(values, count); }
+    union {
+      automation::Variant values[kInline];
+    };
+    std::size_t count = 0;
   } inline_;
-  std::size_t inlineCount_ = 0;
   bool onHeap_ = false;  // more arguments than the slots hold
   std::vector<automation::Variant> heap_;
 };

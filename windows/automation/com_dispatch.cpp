@@ -54,27 +54,18 @@ automation::Variant ComDispatch::invoke(automation::DispId id, automation::Invok
     params.rgdispidNamedArgs = &named;
     params.cNamedArgs = 1;
   }
-  VARIANT result;
-  V_VT(&result) = VT_EMPTY;
+  VariantArray result(1);  // cleared on every path out, as the arguments are
   EXCEPINFO info{};
   UINT argError = 0;
   const HRESULT status = dispatch_->Invoke(
       id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-      flags == DISPATCH_PROPERTYGET || flags == DISPATCH_METHOD ? &result : nullptr, &info,
+      flags == DISPATCH_PROPERTYGET || flags == DISPATCH_METHOD ? &result[0] : nullptr, &info,
       &argError);
   if (FAILED(status)) {
-    clearVariant(result);
     throwIfRunAborted(status, &info);
     throw failureOf(status, &info);
   }
-  try {
-    automation::Variant value = fromVariant(result);
-    clearVariant(result);
-    return value;
-  } catch (...) {
-    clearVariant(result);
-    throw;
-  }
+  return fromVariant(result[0]);
 }
 
 std::optional<automation::DispId> ComDispatch::idOfName(std::string_view name) {
