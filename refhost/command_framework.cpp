@@ -15,6 +15,11 @@ using automation::InvokeKind;
 using automation::Variant;
 namespace ids = host::dispid;
 
+namespace {
+// The command this framework runs, as its undo step is named.
+constexpr std::string_view kCommandName = "Move Sheet Border";
+}  // namespace
+
 CommandObject::CommandObject(std::shared_ptr<HostContext> context, std::shared_ptr<HostState> state)
     : HostObject(std::move(context), "CommandObject"), state_(std::move(state)) {}
 
@@ -52,6 +57,9 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     }
     bound_ = true;
     state_->command.bound = true;
+    state_->command.done = false;  // a new run
+    // The run's changes of the sheet are one undo step, as in drafting programs.
+    state_->undo.beginGroup(std::string(kCommandName));
     if (!initialized_) {
       initialized_ = true;
       ++state_->command.initializeEvents;
@@ -71,6 +79,8 @@ Variant CommandControlObject::perform(automation::DispId id, InvokeKind kind,
     if (done) {
       ++state_->command.terminateEvents;
       raiseControlEvent(*context(), *state_, site_, "Terminate", {});
+      state_->undo.endGroup();  // after the shut-down's own writes (a restore)
+      if (state_->commandEnded) state_->commandEnded();
     }
     return {};
   }

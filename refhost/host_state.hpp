@@ -126,6 +126,9 @@ struct HostState {
   void notifyViewChanged() const {
     if (viewChanged) viewChanged();
   }
+  // Told when a command's done flag has ended it, after its shut-down event; none when empty.
+  // It comes from inside the command's own call, so a host releases the command later.
+  std::function<void()> commandEnded;
 };
 
 // Raises `event` on `site`, the component running meanwhile; a failure escaping the handler

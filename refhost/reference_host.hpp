@@ -70,6 +70,10 @@ class ReferenceHost {
   const std::string& statusText() const { return state_->statusText; }
   const std::vector<std::string>& statusHistory() const { return state_->statusHistory; }
   const CommandState& command() const { return state_->command; }
+  // Told when the done flag ends a command, after its shut-down event; none when empty.
+  void onCommandEnded(std::function<void()> observer) {
+    state_->commandEnded = std::move(observer);
+  }
   const std::vector<ErrorReport>& errorReports() const { return state_->reports; }
   // Forgets the reports made so far, for a driver that checks each step's reports on their own.
   void clearErrorReports() { state_->reports.clear(); }

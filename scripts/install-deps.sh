@@ -13,5 +13,6 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+# A mirror caught mid-sync fails some lists; what the packages need is usually there still.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq || echo "apt-get update reported errors" >&2
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -11,6 +11,7 @@
 #include "printer_page.hpp"
 #include "reference_host.hpp"
 #include "standard_sheets.hpp"
+#include "undo_history.hpp"
 
 namespace refhost {
 namespace {
@@ -215,6 +216,35 @@ TEST_F(SheetSetup, EveryWriteIsAnUndoableChange) {
   ASSERT_TRUE(host.undo());
   EXPECT_EQ(host.sheetSetup(), start);
   EXPECT_FALSE(host.undo());
+}
+
+TEST(UndoHistoryGroup, IsOneStepUntilTakenBackOrEmptied) {
+  const auto at = [](double x) {
+    SheetSetupState s;
+    s.originX = x;
+    return UndoEntry{"Sheet origin", s};
+  };
+  UndoHistory history;
+  history.push(at(0));
+  history.beginGroup("Command");
+  history.push(at(1));
+  history.push(at(2));
+  ASSERT_EQ(history.size(), 2u);
+  EXPECT_EQ(history.entries().back().description, "Command");
+  EXPECT_EQ(history.entries().back().before.originX, 1) << "the state before the group's first";
+  UndoEntry taken;
+  ASSERT_TRUE(history.pop(taken)) << "an Undo while the group is open";
+  history.push(at(3));
+  history.push(at(4));
+  ASSERT_EQ(history.size(), 2u) << "the next change starts the group's entry again";
+  EXPECT_EQ(history.entries().back().before.originX, 3);
+  history.setDepth(0);
+  history.setDepth(20);
+  history.push(at(5));
+  ASSERT_EQ(history.size(), 1u) << "emptied, the group's next change is a new entry";
+  history.endGroup();
+  history.push(at(6));
+  EXPECT_EQ(history.size(), 2u) << "after the group, each change is its own step";
 }
 
 TEST_F(SheetSetup, RedoMakesAgainWhatUndoTookBackUntilTheNextChange) {

@@ -21,9 +21,15 @@ bool componentRegistered() {
 DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll)
     : host_(std::move(environment)),
       dll_(std::move(dll)),
-      classes_(host_, host::RegisteredHostClasses::Session::None) {}
+      classes_(host_, host::RegisteredHostClasses::Session::None) {
+  host_.onCommandEnded([this] {
+    if (ended_) ended_();
+  });
+}
 
 DesktopHost::~DesktopHost() {
+  host_.onCommandEnded({});
+  release();
   if (registered_) registered_->call("ZULUnregisterServer");
   registered_.reset();
   CoFreeUnusedLibraries();
@@ -38,22 +44,31 @@ std::string DesktopHost::registerComponent() {
   return {};
 }
 
+void DesktopHost::release() {
+  command_ = {};
+  CoFreeUnusedLibraries();
+}
+
+void DesktopHost::releaseEndedCommand() {
+  if (command_.isSet() && host_.command().done) release();
+}
+
 std::string DesktopHost::runCommand() {
-  if (running_) return "the command runs already";
+  if (commandRunning()) return "the command runs already";
   if (std::string failure = registerComponent(); !failure.empty()) return failure;
-  running_ = true;
   std::string outcome;
   try {
-    automation::Object command = ComCreator().create(kComponentProgId);
-    command.call(command.idOfName("Command_Initialize"),
-                 {automation::Variant(host_.commandObject())});
+    command_ = ComCreator().create(kComponentProgId);
+    command_.call(command_.idOfName("Command_Initialize"),
+                  {automation::Variant(host_.commandObject())});
   } catch (const automation::Failure& failure) {
     outcome = "the command failed: " + failure.description;
   } catch (const portable::RunAborted& aborted) {
     outcome = std::string("the command's run ended: ") + aborted.what();
   }
-  running_ = false;
-  CoFreeUnusedLibraries();
+  // Command_Initialize returns when the dialog is hidden: the run ended (OK, Cancel, the close
+  // control) or goes on in the host's view (Move).
+  if (!outcome.empty() || host_.command().done) release();
   return outcome;
 }
 

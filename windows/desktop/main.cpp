@@ -24,6 +24,8 @@ refhost::Environment openingEnvironment() {
   constexpr std::int32_t kOneToHundred = 34;
   refhost::Environment environment;
   environment.echoReportsToStderr = false;
+  // The user's locale: the satellite the resource locator picks, and how lengths are written.
+  environment.userLocale = GetUserDefaultLCID();
   environment.sheet.paperUnit = 1;
   environment.sheet.sizeIndex = kA4Landscape;
   environment.sheet.width = refhost::standardSizeWidth(kA4Landscape);

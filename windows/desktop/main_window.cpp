@@ -12,6 +12,8 @@ namespace windows::desktop {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuadriftDesktopMain";
+// Posted when the done flag has ended the command, to release it from the program's own loop.
+constexpr UINT kCommandEnded = WM_APP + 1;
 constexpr wchar_t kTitle[] = L"Move Sheet Border \u2014 reference host";
 
 HMENU buildMenu() {
@@ -101,11 +103,13 @@ MainWindow::MainWindow(DesktopHost& desktop) : desktop_(desktop) {
   desktop_.host().environment().mainWindow =
       static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(window_));
   desktop_.host().onViewChanged([this] { hostChanged(); });
+  desktop_.onCommandEnded([this] { PostMessageW(window_, kCommandEnded, 0, 0); });
   hostChanged();
 }
 
 MainWindow::~MainWindow() {
   desktop_.host().onViewChanged({});
+  desktop_.onCommandEnded({});
   view_.reset();
   if (window_ != nullptr) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -166,7 +170,11 @@ void MainWindow::command(WORD id) {
       setStatusPart(status_, 1, "Move Sheet Border runs");
       updateMenu();
       const std::string outcome = desktop_.runCommand();
-      setStatusPart(status_, 1, outcome.empty() ? "Move Sheet Border ended" : outcome);
+      if (!outcome.empty()) {
+        setStatusPart(status_, 1, outcome);
+      } else if (!desktop_.commandRunning()) {
+        setStatusPart(status_, 1, "Move Sheet Border ended");
+      }
       updateMenu();
       view_->refresh();
       return;
@@ -204,6 +212,14 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_COMMAND:
       command(LOWORD(w));
+      return 0;
+    case kCommandEnded:
+      if (desktop_.commandRunning()) {
+        desktop_.releaseEndedCommand();
+        setStatusPart(status_, 1, "Move Sheet Border ended");
+        updateMenu();
+        view_->refresh();
+      }
       return 0;
     case WM_MOUSEWHEEL:  // the wheel reaches the focused window; the view takes it
       return SendMessageW(view_->handle(), message, w, l);
