@@ -15,6 +15,7 @@
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/automation/failure_info.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
@@ -191,7 +192,7 @@ TEST_F(Session, InjectedHostFailureArrivesAsOneReportWithItsFields) {
 TEST_F(Session, InputRunningDryEndsTheRunAsRunAbortedNotAFailure) {
   EXCEPINFO info{};
   EXPECT_EQ(initialize(info), DISP_E_EXCEPTION);
-  EXPECT_EQ(info.scode, protocol::kRunAborted);
+  EXPECT_EQ(info.scode, windows::kRunAborted);
   const std::wstring reason = info.bstrDescription != nullptr ? info.bstrDescription : L"";
   EXPECT_NE(reason.find(L"ran out"), std::wstring::npos);
   SysFreeString(info.bstrDescription);
