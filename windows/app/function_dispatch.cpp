@@ -13,7 +13,6 @@
 #include "windows/automation/com_variant.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
-#include "windows/session/protocol.hpp"
 
 namespace windows {
 namespace {
@@ -49,7 +48,7 @@ class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
     } catch (const std::exception& aborted) {
       if (info != nullptr) {
         *info = EXCEPINFO{};
-        info->scode = session::kRunAborted;
+        info->scode = kRunAborted;
         info->bstrDescription = bstrOf(aborted.what());
       }
       return DISP_E_EXCEPTION;
@@ -76,7 +75,7 @@ automation::Variant invokeMember(const automation::Object& target, automation::D
   try {
     return target.invoke(id, kind, args);
   } catch (const automation::Failure& failure) {
-    if (failure.number == static_cast<std::int32_t>(session::kRunAborted)) {
+    if (failure.number == static_cast<std::int32_t>(kRunAborted)) {
       throw portable::RunAborted(failure.description);
     }
     throw ::session::WorldUnavailable("a call into the component failed: " + failure.description +

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "windows/automation/bstr.hpp"
-#include "windows/session/protocol.hpp"
 
 namespace windows {
 namespace {
@@ -73,7 +72,7 @@ HRESULT reportRunAborted(const portable::RunAborted& aborted, EXCEPINFO* info) {
   if (info != nullptr) {
     *info = EXCEPINFO{};
     info->bstrDescription = bstrOf(aborted.what());
-    info->scode = session::kRunAborted;
+    info->scode = kRunAborted;
   }
   return DISP_E_EXCEPTION;
 }
@@ -84,7 +83,7 @@ void throwIfRunAborted(HRESULT result, EXCEPINFO* info) {
     info->pfnDeferredFillIn(info);
     info->pfnDeferredFillIn = nullptr;
   }
-  if (info->scode != session::kRunAborted) return;
+  if (info->scode != kRunAborted) return;
   std::string reason = utf8Of(info->bstrDescription);
   SysFreeString(info->bstrSource);
   SysFreeString(info->bstrDescription);

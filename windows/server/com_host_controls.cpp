@@ -8,7 +8,7 @@
 
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/server/control_event_sink.hpp"
-#include "windows/session/protocol.hpp"
+#include "windows/server/control_events.hpp"
 
 namespace windows {
 namespace {
@@ -53,8 +53,7 @@ IConnectionPoint* eventPointOf(IDispatch* control) {
                                      reinterpret_cast<void**>(&container))))
     return nullptr;
   IConnectionPoint* point = nullptr;
-  if (FAILED(container->FindConnectionPoint(session::kHostControlEventsIid, &point)))
-    point = nullptr;
+  if (FAILED(container->FindConnectionPoint(kHostControlEventsIid, &point))) point = nullptr;
   container->Release();
   return point;
 }

@@ -92,8 +92,8 @@ TEST(ComFaultSweep, EveryHostCallOfEverySessionFailsSafelyThroughCom) {
   const fs::path folder = programFolder();
   // Loaded once for the whole sweep: each world's registration and release leave it mapped, and
   // its unload query still resets its component-wide state between runs.
-  const HMODULE dll = LoadLibraryW((folder / L"kstQuadrift412.dll").c_str());
-  ASSERT_NE(dll, nullptr) << "kstQuadrift412.dll cannot be loaded";
+  const HMODULE dll = LoadLibraryW((folder / QUADRIFT_COMPONENT_DLL).c_str());
+  ASSERT_NE(dll, nullptr) << QUADRIFT_COMPONENT_DLL " cannot be loaded";
   const char* expectedPath = std::getenv("QUADRIFT_SWEEP_EXPECTED");
   const sweep::WorldMaker throughCom = [&](const session::Script& script) {
     return std::make_unique<ComSweptWorld>(session::makeWorld(script, folder));

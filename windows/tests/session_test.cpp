@@ -14,7 +14,7 @@
 #include "ui/user_action.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
-#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/automation/failure_info.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
@@ -41,13 +41,6 @@ class Callback final : public automation::Dispatch {
 
 automation::Object callback(Callback::Body body) {
   return automation::Object(std::make_shared<Callback>(std::move(body)));
-}
-
-refhost::Environment windowsHost() {
-  refhost::Environment env;
-  env.pathSeparator = '\\';
-  env.echoReportsToStderr = false;
-  return env;
 }
 
 // A whole command run through COM: the host's classes registered in this process, the DLL
@@ -88,21 +81,14 @@ class Session : public testing::Test {
   nlohmann::json state() {
     return nlohmann::json::parse(automation::toString(session_.get(protocol::kSessionState)));
   }
-  // Command_Initialize with the host's command object, as the host's framework calls it.
   HRESULT initialize(EXCEPINFO& info) {
     IDispatch* command = windows::dispatchOf(command_);
-    IDispatch* basicCmd = windows::DispatchBridge::create(host_.commandObject());
-    VARIANT arg = wintest::dispatchVariant(basicCmd);
-    basicCmd->Release();
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    const HRESULT status =
-        command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr);
-    VariantClear(&arg);
+    const HRESULT status = wintest::initializeCommand(*command, host_, info);
     command->Release();
     return status;
   }
 
-  refhost::ReferenceHost host_{windowsHost()};
+  refhost::ReferenceHost host_{wintest::windowsHost()};
   windows::host::RegisteredHostClasses classes_{host_};
   automation::Object command_;
   automation::Object session_;
@@ -191,12 +177,8 @@ TEST_F(Session, InjectedHostFailureArrivesAsOneReportWithItsFields) {
 TEST_F(Session, InputRunningDryEndsTheRunAsRunAbortedNotAFailure) {
   EXCEPINFO info{};
   EXPECT_EQ(initialize(info), DISP_E_EXCEPTION);
-  EXPECT_EQ(info.scode, protocol::kRunAborted);
-  const std::wstring reason = info.bstrDescription != nullptr ? info.bstrDescription : L"";
-  EXPECT_NE(reason.find(L"ran out"), std::wstring::npos);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrHelpFile);
+  EXPECT_EQ(info.scode, windows::kRunAborted);
+  EXPECT_NE(wintest::takeDescription(info).find(L"ran out"), std::wstring::npos);
   EXPECT_TRUE(host_.errorReports().empty());
   EXPECT_EQ(events_.front(), "dialog: frmMain shown");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "windows/automation/com_unknown.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
 
 namespace wintest {
 namespace {
@@ -55,8 +56,12 @@ std::string besideTestsAnsi(const std::string& file) {
   return folder + file;
 }
 
+std::wstring componentPath() {
+  return besideTests(L"" QUADRIFT_COMPONENT_DLL);
+}
+
 HMODULE component() {
-  static const HMODULE module = LoadLibraryW(besideTests(L"kstQuadrift412.dll").c_str());
+  static const HMODULE module = LoadLibraryW(componentPath().c_str());
   return module;
 }
 
@@ -147,6 +152,34 @@ RegisteredClass::~RegisteredClass() {
   CoRevokeClassObject(cookie_);
   factory_->Release();
   deleteClassTree(progId_);
+}
+
+refhost::Environment windowsHost() {
+  refhost::Environment env;
+  env.pathSeparator = '\\';
+  env.echoReportsToStderr = false;
+  return env;
+}
+
+HRESULT initializeCommand(IDispatch& command, refhost::ReferenceHost& host, EXCEPINFO& info) {
+  constexpr DISPID kCommandInitialize = 0x60030000;
+  IDispatch* basicCmd = windows::DispatchBridge::create(host.commandObject());
+  VARIANT arg = dispatchVariant(basicCmd);
+  basicCmd->Release();
+  DISPPARAMS params{&arg, nullptr, 1, 0};
+  const HRESULT status = command.Invoke(kCommandInitialize, IID_NULL, 0, DISPATCH_METHOD, &params,
+                                        nullptr, &info, nullptr);
+  VariantClear(&arg);
+  return status;
+}
+
+std::wstring takeDescription(EXCEPINFO& info) {
+  std::wstring description = info.bstrDescription != nullptr ? info.bstrDescription : L"";
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrSource);
+  SysFreeString(info.bstrHelpFile);
+  info = EXCEPINFO{};
+  return description;
 }
 
 VARIANT bstrVariant(const wchar_t* text) {

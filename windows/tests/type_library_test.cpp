@@ -42,9 +42,7 @@ ITypeInfo* implementedType(ITypeInfo* info, UINT index) {
 class TypeLibrary : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(
-        LoadTypeLibEx(wintest::besideTests(L"kstQuadrift412.dll").c_str(), REGKIND_NONE, &library_),
-        S_OK);
+    ASSERT_EQ(LoadTypeLibEx(wintest::componentPath().c_str(), REGKIND_NONE, &library_), S_OK);
   }
   void TearDown() override {
     if (library_ != nullptr) library_->Release();
