@@ -440,6 +440,41 @@ TEST_F(Dialog, TabTypingAndEnter) {
   EXPECT_DOUBLE_EQ(host_.sheetSetup().originX, -12);
 }
 
+// On an option button the arrow keys step through its group, round, and select; on a list they
+// keep the list's own meaning.
+TEST_F(Dialog, ArrowKeysInOptionGroupsAndLists) {
+  std::vector<std::string> seen;
+  auto record = [&] {
+    std::string checked;
+    for (int i = 0; i < 3; ++i) {
+      const std::string name = "optSheetSize(" + std::to_string(i) + ")";
+      if (SendMessageW(window(name), BM_GETCHECK, 0, 0) == BST_CHECKED) checked += name;
+    }
+    seen.push_back(focusName() + " " + checked);
+  };
+  std::vector<std::function<void()>> steps{keys({VK_TAB, VK_TAB, VK_TAB, VK_TAB}), record};
+  const WORD arrows[] = {VK_DOWN, VK_DOWN, VK_UP, VK_LEFT};
+  for (WORD arrow : arrows) {
+    steps.push_back(keys({arrow}));
+    steps.push_back(record);
+  }
+  std::int16_t listBefore = -1;
+  steps.push_back(keys({VK_TAB}));
+  steps.push_back([&] { listBefore = form().comboBox("cboSize").listIndex(); });
+  steps.push_back(keys({VK_DOWN}));
+  steps.push_back([&] {
+    EXPECT_EQ(focusName(), "cboSize");
+    EXPECT_EQ(form().comboBox("cboSize").listIndex(), listBefore + 1);
+  });
+  steps.push_back(keys({VK_ESCAPE}));
+  run(std::move(steps));
+  const std::vector<std::string> expected = {
+      "optSheetSize(1) optSheetSize(1)", "optSheetSize(2) optSheetSize(2)",
+      "optSheetSize(0) optSheetSize(0)", "optSheetSize(2) optSheetSize(2)",
+      "optSheetSize(1) optSheetSize(1)"};
+  EXPECT_EQ(seen, expected);
+}
+
 // A length the host cannot read: a real message box owned by the dialog, answered with Enter;
 // the focus stays on the field, which gets its text back. Esc then cancels.
 TEST_F(Dialog, RejectedLengthWarnsAndKeepsTheFocus) {
