@@ -111,6 +111,10 @@ class Form {
   void setHelpContextId(std::int32_t id) { helpContextId_ = id; }
   // The window handle; reaching it loads the form.
   WindowHandle hWnd();
+  // The window the form's window belongs to on screen (the host's main window): an engine keeps
+  // the form above it and, as an owned window, out of the task bar. 0: none. Read when shown.
+  WindowHandle ownerWindow() const { return ownerWindow_; }
+  void setOwnerWindow(WindowHandle owner) { ownerWindow_ = owner; }
   bool isLoaded() const { return loaded_; }
   bool visible() const { return visible_; }
   bool shownModally() const { return modalDepth_ > 0; }
@@ -195,6 +199,7 @@ class Form {
   WindowStyle style_;
   std::int32_t helpContextId_ = 0;
   WindowHandle hwnd_ = 0;
+  WindowHandle ownerWindow_ = 0;
   bool loaded_ = false;
   bool loading_ = false;
   bool visible_ = false;
