@@ -108,6 +108,12 @@ class DesktopVisit : public ::testing::Test {
     input::clickCentre(child(L"QuadriftDesktopView"));  // the window takes the keys
     input::key('C', VK_MENU);
     input::key('M');
+    // A window just shown may not be active yet for its first keys: a person presses again.
+    if (!waitUntil([&] { return dialog() != nullptr; }, 10s)) {
+      input::clickCentre(child(L"QuadriftDesktopView"));
+      input::key('C', VK_MENU);
+      input::key('M');
+    }
     waitForDialog(true, "Command > Move Sheet Border shows the dialog");
   }
   void startFromToolbar() {
