@@ -10,7 +10,7 @@ apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 packages=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth fonts-ipafont-gothic
-          fonts-wqy-zenhei)
+          fonts-wqy-microhei)
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 updated=no
