@@ -14,16 +14,18 @@
 
 #include <cstdio>
 #include <cwctype>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "client_host.hpp"
 #include "kstQuadrift412.h"
 #include "windows/handles/unique.hpp"
+#include "windows/tests/class_keys.hpp"
 
 namespace {
 
+using wintest::classKeyExists;
+using wintest::classValue;
 using Entry = HRESULT(STDAPICALLTYPE*)();
 constexpr wchar_t kProgId[] = L"kstQuadrift412.CQuadrift";
 
@@ -38,23 +40,6 @@ std::wstring textOf(const GUID& guid) {
 std::wstring lower(std::wstring text) {
   for (wchar_t& ch : text) ch = static_cast<wchar_t>(std::towlower(ch));
   return text;
-}
-
-std::optional<std::wstring> classValue(const std::wstring& path, const wchar_t* name = nullptr) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
-
-bool classKeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
 }
 
 // Every key below `path` whose name or string values mention `needle` (lower case).
