@@ -21,6 +21,7 @@
 #include "kstQuadrift412.h"
 #include "windows/handles/unique.hpp"
 #include "windows/tests/class_keys.hpp"
+#include "windows/tests/thread_timer.hpp"
 
 namespace {
 
@@ -73,42 +74,34 @@ void findMentions(HKEY root, const std::wstring& path, const std::wstring& needl
 }
 
 // Closes the command's dialog as its user would, with the window's close control, once it is
-// shown: a window of this thread owned by the host's main window. Runs from a thread timer,
+// shown: a window of this thread owned by the host's main window, found from a thread timer,
 // which the dialog's modal loop dispatches. Keeps the dialog's caption.
 class DialogCloser {
  public:
-  explicit DialogCloser(HWND host) : host_(host) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 100, tick);
-  }
-  ~DialogCloser() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  DialogCloser(const DialogCloser&) = delete;
-  DialogCloser& operator=(const DialogCloser&) = delete;
+  explicit DialogCloser(HWND host) : host_(host) {}
 
   const std::wstring& caption() const { return caption_; }
 
  private:
-  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (current_ != nullptr && current_->caption_.empty())
-      EnumThreadWindows(GetCurrentThreadId(), closeDialog, 0);
+  void tick() {
+    if (caption_.empty())
+      EnumThreadWindows(GetCurrentThreadId(), closeDialog, reinterpret_cast<LPARAM>(this));
   }
-  static BOOL CALLBACK closeDialog(HWND window, LPARAM) {
-    DialogCloser& self = *current_;
-    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != self.host_) return TRUE;
+  static BOOL CALLBACK closeDialog(HWND window, LPARAM self) {
+    return reinterpret_cast<DialogCloser*>(self)->closeIfDialog(window) ? FALSE : TRUE;
+  }
+  bool closeIfDialog(HWND window) {
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != host_) return false;
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    self.caption_ = text[0] != L'\0' ? text : L"(no caption)";
+    caption_ = text[0] != L'\0' ? text : L"(no caption)";
     PostMessageW(window, WM_CLOSE, 0, 0);
-    return FALSE;
+    return true;
   }
 
-  static inline DialogCloser* current_ = nullptr;
   HWND host_;
-  UINT_PTR timer_ = 0;
   std::wstring caption_;
+  wintest::ThreadTimer timer_{100, [this] { tick(); }};
 };
 
 TEST(PackageClient, RegistersRunsAndUnregistersFromTheUnpackedFolder) {
