@@ -65,33 +65,6 @@ HMODULE component() {
   return module;
 }
 
-bool classKeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
-}
-
-std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name.empty() ? nullptr : name.c_str(),
-                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
-
-void setClassValue(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), name.empty() ? nullptr : name.c_str(), REG_SZ,
-                  value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void deleteClassTree(const std::wstring& path) {
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
-}
-
 HRESULT FakeObject::QueryInterface(REFIID iid, void** out) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
     *out = static_cast<IDispatch*>(this);

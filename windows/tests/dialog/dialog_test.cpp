@@ -21,6 +21,7 @@
 #include "text_fit.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/platform/win32_system.hpp"
+#include "windows/tests/thread_timer.hpp"
 #include "windows/ui/win32_engine.hpp"
 
 namespace {
@@ -34,31 +35,20 @@ constexpr ULONGLONG kRunLimitMs = 30000;
 // handler shows a message box) lets the next steps run inside it.
 class Script {
  public:
-  explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 80, tick);
-  }
-  ~Script() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
+  explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {}
 
   bool finished() const { return next_ == steps_.size(); }
 
  private:
-  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    Script* s = current_;
-    if (s == nullptr || s->finished() || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
-    const std::size_t at = s->next_++;  // first: the step may run the next ones itself
-    s->steps_[at]();
+  void tick() {
+    if (finished() || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
+    const std::size_t at = next_++;  // first: the step may run the next ones itself
+    steps_[at]();
   }
 
-  static inline Script* current_ = nullptr;
   std::vector<std::function<void()>> steps_;
   std::size_t next_ = 0;
-  UINT_PTR timer_ = 0;
+  wintest::ThreadTimer timer_{80, [this] { tick(); }};
 };
 
 // The keys pressed in turn, with `modifier` (VK_SHIFT, VK_MENU) held down, if any.
