@@ -3,6 +3,7 @@
 #include <string>
 
 #include "windows/automation/bstr.hpp"
+#include "windows/handles/bstr.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace windows {
@@ -22,13 +23,11 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
   namespace errnum = automation::errnum;
   if (result == DISP_E_EXCEPTION && info != nullptr) {
     if (info->pfnDeferredFillIn != nullptr) info->pfnDeferredFillIn(info);
+    const ExceptionStrings strings(*info);
     automation::Failure failure(info->wCode != 0 ? info->wCode : numberOf(info->scode),
-                                utf8Of(info->bstrDescription), utf8Of(info->bstrSource),
-                                utf8Of(info->bstrHelpFile),
+                                utf8Of(strings.description.get()), utf8Of(strings.source.get()),
+                                utf8Of(strings.helpFile.get()),
                                 static_cast<std::int32_t>(info->dwHelpContext));
-    SysFreeString(info->bstrSource);
-    SysFreeString(info->bstrDescription);
-    SysFreeString(info->bstrHelpFile);
     *info = EXCEPINFO{};
     return failure;
   }
@@ -85,12 +84,9 @@ void throwIfRunAborted(HRESULT result, EXCEPINFO* info) {
     info->pfnDeferredFillIn = nullptr;
   }
   if (info->scode != session::kRunAborted) return;
-  std::string reason = utf8Of(info->bstrDescription);
-  SysFreeString(info->bstrSource);
-  SysFreeString(info->bstrDescription);
-  SysFreeString(info->bstrHelpFile);
+  const ExceptionStrings strings(*info);
   *info = EXCEPINFO{};
-  throw portable::RunAborted(reason);
+  throw portable::RunAborted(utf8Of(strings.description.get()));
 }
 
 }  // namespace windows

@@ -4,6 +4,7 @@
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
+#include "windows/handles/bstr.hpp"
 #include "windows/server/server_module.hpp"
 
 namespace windows {
@@ -28,8 +29,8 @@ bool objectArgument(const VARIANT& arg, IDispatch*& object) {
 
 }  // namespace
 
-ComCQuadrift* ComCQuadrift::create(ServerModule& module) {
-  return new ComCQuadrift(module);
+ComPtr<ComCQuadrift> ComCQuadrift::create(ServerModule& module) {
+  return ComPtr<ComCQuadrift>::adopt(new ComCQuadrift(module));
 }
 
 ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
@@ -59,12 +60,10 @@ HRESULT ComCQuadrift::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (info == nullptr) return E_POINTER;
   *info = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
-  ITypeLib* library = nullptr;
-  HRESULT status = LoadTypeLibEx(module_.path().c_str(), REGKIND_NONE, &library);
+  ComPtr<ITypeLib> library;
+  const HRESULT status = LoadTypeLibEx(module_.path().c_str(), REGKIND_NONE, library.put());
   if (FAILED(status)) return status;
-  status = library->GetTypeInfoOfGuid(IID__CQuadrift, info);
-  library->Release();
-  return status;
+  return library->GetTypeInfoOfGuid(IID__CQuadrift, info);
 }
 
 HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -102,15 +101,13 @@ HRESULT ComCQuadrift::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
       if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
       return atBoundary(info, [&]() -> HRESULT {
-        BSTR text = nullptr;
-        const HRESULT status = helpFileName(&text);
+        UniqueBstr text;
+        const HRESULT status = helpFileName(text.put());
         if (FAILED(status)) return status;
         if (result != nullptr) {
           VariantInit(result);
           V_VT(result) = VT_BSTR;
-          V_BSTR(result) = text;
-        } else {
-          SysFreeString(text);
+          V_BSTR(result) = text.release();
         }
         return S_OK;
       });

@@ -5,8 +5,10 @@
 #include "automation/failure.hpp"
 #include "automation/variant.hpp"
 #include "test_support.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
+#include "windows/handles/bstr.hpp"
 
 namespace {
 
@@ -53,9 +55,12 @@ TEST(Automation, ArgumentsGoLastFirstPutsAreNamedDoublesByReference) {
 
 TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
   wintest::FakeObject fake;
-  fake.exception.bstrSource = SysAllocString(L"Host.Sheet");
-  fake.exception.bstrDescription = SysAllocString(L"Blatt gesperrt");
-  fake.exception.bstrHelpFile = SysAllocString(L"C:\\Help\\host.chm");
+  const windows::UniqueBstr source(SysAllocString(L"Host.Sheet"));
+  const windows::UniqueBstr description(SysAllocString(L"Blatt gesperrt"));
+  const windows::UniqueBstr helpFile(SysAllocString(L"C:\\Help\\host.chm"));
+  fake.exception.bstrSource = source.get();
+  fake.exception.bstrDescription = description.get();
+  fake.exception.bstrHelpFile = helpFile.get();
   fake.exception.dwHelpContext = 4711;
   struct Case {
     HRESULT status;
@@ -91,9 +96,6 @@ TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
       }
     }
   }
-  SysFreeString(fake.exception.bstrSource);
-  SysFreeString(fake.exception.bstrDescription);
-  SysFreeString(fake.exception.bstrHelpFile);
 }
 
 // One of the component's own objects: records what it is called with, fails on member 2.
@@ -118,17 +120,17 @@ struct Own final : automation::Dispatch {
 
 TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   auto own = std::make_shared<Own>();
-  IDispatch* bridge = windows::dispatchOf(automation::Object(own));
+  // A reference of the test's own, whose release must be the last.
+  IDispatch* bridge = windows::dispatchOf(automation::Object(own)).detach();
   ASSERT_NE(bridge, nullptr);
   // Handed back, it is the component's own object again.
   EXPECT_EQ(windows::ComDispatch::wrap(bridge).get(), own.get());
 
-  VARIANT args[2];
+  windows::VariantArray args(2);
   args[0] = wintest::bstrVariant(L"last");
-  VariantInit(&args[1]);
   V_VT(&args[1]) = VT_I4;
   V_I4(&args[1]) = 1;
-  DISPPARAMS params{args, nullptr, 2, 0};
+  DISPPARAMS params{args.data(), nullptr, 2, 0};
   VARIANT result;
   VariantInit(&result);
   EXCEPINFO info{};
@@ -140,7 +142,7 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   EXPECT_EQ(own->calls[0].args, (std::vector<Variant>{Variant(std::int32_t{1}), Variant("last")}));
 
   DISPID putId = DISPID_PROPERTYPUT;
-  DISPPARAMS put{args, &putId, 1, 1};
+  DISPPARAMS put{args.data(), &putId, 1, 1};
   ASSERT_EQ(bridge->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, &info, nullptr),
             S_OK);
   EXPECT_EQ(own->calls.back().kind, automation::InvokeKind::Put);
@@ -169,7 +171,6 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   DISPID id = 0;
   EXPECT_EQ(bridge->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
   EXPECT_EQ(id, 3);
-  VariantClear(&args[0]);
   EXPECT_EQ(bridge->Release(), 0u);
 }
 
@@ -177,7 +178,7 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
 // that cannot convert fails the call with every object converted before it released again.
 TEST(Automation, BridgeArgumentsBeyondTheSlotsAndFailedConversions) {
   auto own = std::make_shared<Own>();
-  IDispatch* bridge = windows::dispatchOf(automation::Object(own));
+  IDispatch* bridge = windows::dispatchOf(automation::Object(own)).detach();
   wintest::FakeObject fake;
   VARIANT args[10];
   for (int i = 0; i < 10; ++i) {

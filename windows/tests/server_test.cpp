@@ -2,6 +2,7 @@
 
 #include "kstQuadrift412.h"
 #include "test_support.hpp"
+#include "windows/automation/argument_list.hpp"
 
 namespace {
 
@@ -33,17 +34,14 @@ class Server : public testing::Test {
     };
   }
 
-  IClassFactory* factory() {
-    IClassFactory* f = nullptr;
-    EXPECT_EQ(getClassObject_(CLSID_CQuadrift, IID_IClassFactory, reinterpret_cast<void**>(&f)),
-              S_OK);
+  windows::ComPtr<IClassFactory> factory() {
+    windows::ComPtr<IClassFactory> f;
+    EXPECT_EQ(getClassObject_(CLSID_CQuadrift, IID_IClassFactory, f.putVoid()), S_OK);
     return f;
   }
-  IDispatch* create() {
-    IClassFactory* f = factory();
-    IDispatch* object = nullptr;
-    EXPECT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
-    f->Release();
+  windows::ComPtr<IDispatch> create() {
+    windows::ComPtr<IDispatch> object;
+    EXPECT_EQ(factory()->CreateInstance(nullptr, IID_IDispatch, object.putVoid()), S_OK);
     return object;
   }
   HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
@@ -53,15 +51,10 @@ class Server : public testing::Test {
     return object->Invoke(id, IID_NULL, 0, flags, &params, result, &info, nullptr);
   }
   std::wstring helpFileName() {
-    IDispatch* object = create();
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYGET, {}, &result), S_OK);
-    EXPECT_EQ(V_VT(&result), VT_BSTR);
-    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
-    VariantClear(&result);
-    object->Release();
-    return text;
+    windows::VariantArray result(1);
+    EXPECT_EQ(invoke(create().get(), kHelpFileName, DISPATCH_PROPERTYGET, {}, &result[0]), S_OK);
+    EXPECT_EQ(V_VT(&result[0]), VT_BSTR);
+    return V_BSTR(&result[0]) ? V_BSTR(&result[0]) : L"";
   }
 
   GetClassObject getClassObject_ = nullptr;
@@ -72,18 +65,18 @@ class Server : public testing::Test {
 };
 
 TEST_F(Server, UnloadOnlyAfterTheLastReleaseAndUnlock) {
-  IClassFactory* f = factory();
+  windows::ComPtr<IClassFactory> f = factory();
   EXPECT_EQ(canUnload_(), S_FALSE);  // the factory itself
-  IDispatch* object = nullptr;
-  ASSERT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
+  windows::ComPtr<IDispatch> object;
+  ASSERT_EQ(f->CreateInstance(nullptr, IID_IDispatch, object.putVoid()), S_OK);
   ASSERT_EQ(f->LockServer(TRUE), S_OK);
-  f->Release();
+  f.reset();
   EXPECT_EQ(canUnload_(), S_FALSE);  // an object and a lock
-  object->Release();
+  object.reset();
   EXPECT_EQ(canUnload_(), S_FALSE);  // the lock
   f = factory();
   ASSERT_EQ(f->LockServer(FALSE), S_OK);
-  f->Release();
+  f.reset();
   EXPECT_EQ(canUnload_(), S_OK);
 
   void* none = nullptr;
@@ -92,7 +85,7 @@ TEST_F(Server, UnloadOnlyAfterTheLastReleaseAndUnlock) {
 }
 
 TEST_F(Server, NamesIdsAndDispatchErrors) {
-  IDispatch* object = create();
+  const windows::ComPtr<IDispatch> object = create();
   struct Case {
     std::vector<std::wstring> names;
     HRESULT status;
@@ -118,20 +111,19 @@ TEST_F(Server, NamesIdsAndDispatchErrors) {
   V_VT(&number) = VT_I4;
   VARIANT result;
   VariantInit(&result);
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {number}, nullptr),
+  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {number}, nullptr),
             DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {}, nullptr), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
+  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {}, nullptr),
+            DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(invoke(object.get(), kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
             DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(object, 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
-  ITypeInfo* info = nullptr;
-  ASSERT_EQ(object->GetTypeInfo(0, 0, &info), S_OK);
+  EXPECT_EQ(invoke(object.get(), 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+  windows::ComPtr<ITypeInfo> info;
+  ASSERT_EQ(object->GetTypeInfo(0, 0, info.put()), S_OK);
   TYPEATTR* attr = nullptr;
   ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
   EXPECT_TRUE(IsEqualIID(attr->guid, IID__CQuadrift));
   info->ReleaseTypeAttr(attr);
-  info->Release();
-  object->Release();
 }
 
 TEST_F(Server, HelpFileNameWithAndWithoutARunningApplication) {
@@ -178,7 +170,7 @@ TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
   const wintest::RegisteredClass reporterClass(L"Kestrova.ErrorReporter", kReporterClsid,
                                                reporter_);
   wintest::FakeObject command;
-  IDispatch* object = create();
+  windows::ComPtr<IDispatch> object = create();
   IDispatch* basicCmd = &command;
   VARIANT arg;
   VariantInit(&arg);
@@ -186,10 +178,10 @@ TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
   V_DISPATCHREF(&arg) = &basicCmd;
   // The command framework's controls are not registered here: the start fails inside the
   // guarded members, is reported, and the caller sees success.
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK);
+  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK);
   EXPECT_FALSE(idents_.empty());
   for (LONG number : numbers_) EXPECT_EQ(number, 429);
-  object->Release();
+  object.reset();
   ASSERT_EQ(canUnload_(), S_OK);
   EXPECT_EQ(basicCmd, &command);
   EXPECT_EQ(command.references(), 1u);

@@ -12,9 +12,11 @@
 #include "reference_host.hpp"
 #include "test_support.hpp"
 #include "ui/user_action.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/bstr.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
@@ -90,16 +92,13 @@ class Session : public testing::Test {
   }
   // Command_Initialize with the host's command object, as the host's framework calls it.
   HRESULT initialize(EXCEPINFO& info) {
-    IDispatch* command = windows::dispatchOf(command_);
-    IDispatch* basicCmd = windows::DispatchBridge::create(host_.commandObject());
-    VARIANT arg = wintest::dispatchVariant(basicCmd);
-    basicCmd->Release();
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    const HRESULT status =
-        command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr);
-    VariantClear(&arg);
-    command->Release();
-    return status;
+    const windows::ComPtr<IDispatch> command = windows::dispatchOf(command_);
+    windows::VariantArray arg(1);
+    V_VT(&arg[0]) = VT_DISPATCH;
+    V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host_.commandObject());
+    DISPPARAMS params{arg.data(), nullptr, 1, 0};
+    return command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info,
+                           nullptr);
   }
 
   refhost::ReferenceHost host_{windowsHost()};
@@ -191,12 +190,10 @@ TEST_F(Session, InjectedHostFailureArrivesAsOneReportWithItsFields) {
 TEST_F(Session, InputRunningDryEndsTheRunAsRunAbortedNotAFailure) {
   EXCEPINFO info{};
   EXPECT_EQ(initialize(info), DISP_E_EXCEPTION);
+  const windows::ExceptionStrings strings(info);
   EXPECT_EQ(info.scode, protocol::kRunAborted);
-  const std::wstring reason = info.bstrDescription != nullptr ? info.bstrDescription : L"";
+  const std::wstring reason = strings.description ? strings.description.get() : L"";
   EXPECT_NE(reason.find(L"ran out"), std::wstring::npos);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrHelpFile);
   EXPECT_TRUE(host_.errorReports().empty());
   EXPECT_EQ(events_.front(), "dialog: frmMain shown");
 }

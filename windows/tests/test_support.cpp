@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_unknown.hpp"
+#include "windows/handles/unique.hpp"
 
 namespace wintest {
 namespace {
@@ -61,11 +65,8 @@ HMODULE component() {
 }
 
 bool classKeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+  windows::UniqueKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name) {
@@ -129,23 +130,21 @@ HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
   }
   const auto it = members.find(id);
   if (it == members.end()) return DISP_E_MEMBERNOTFOUND;
-  VARIANT value = it->second(*params);
-  if (result != nullptr)
-    *result = value;
-  else
-    VariantClear(&value);
+  windows::VariantArray value(1);  // freed unless the caller takes it
+  value[0] = it->second(*params);
+  if (result != nullptr) *result = std::exchange(value[0], VARIANT{});
   return S_OK;
 }
 
 RegisteredClass::RegisteredClass(const std::wstring& progId, const CLSID& clsid, IDispatch& object)
-    : progId_(progId), factory_(new SingleObjectFactory(object)) {
+    : progId_(progId),
+      factory_(windows::ComPtr<IClassFactory>::adopt(new SingleObjectFactory(object))) {
   setClassValue(progId + L"\\CLSID", L"", textOf(clsid));
-  CoRegisterClassObject(clsid, factory_, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+  CoRegisterClassObject(clsid, factory_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
 }
 
 RegisteredClass::~RegisteredClass() {
   CoRevokeClassObject(cookie_);
-  factory_->Release();
   deleteClassTree(progId_);
 }
 

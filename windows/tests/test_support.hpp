@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "windows/handles/com_ptr.hpp"
+
 namespace wintest {
 
 // The folder of the test program, where the DLL and its satellites lie, and a file in it.
@@ -72,7 +74,7 @@ class RegisteredClass {
 
  private:
   std::wstring progId_;
-  IClassFactory* factory_;
+  windows::ComPtr<IClassFactory> factory_;
   DWORD cookie_ = 0;
 };
 
