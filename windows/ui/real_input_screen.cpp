@@ -106,7 +106,7 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
       // The close control's command, which the window turns into its close request.
       const FormWindows* w = windows_.windowsOf(form);
       if (w == nullptr) throw portable::RunAborted(form.name() + " has no window to close");
-      PostMessageW(w->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostMessageW(w->window.get(), WM_SYSCOMMAND, SC_CLOSE, 0);
       play({}, what);
       return InputOutcome::applied();
     }

@@ -17,6 +17,8 @@
 #include "dialog/frm_main.hpp"
 #include "dialog/layout.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/gdi.hpp"
+#include "windows/handles/window.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/platform/win32_system.hpp"
 #include "windows/ui/win32_engine.hpp"
@@ -111,19 +113,18 @@ class HostView {
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.lpszClassName = L"QuadriftTestHostView";
     RegisterClassW(&cls);
-    window_ = CreateWindowExW(0, cls.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
-                              nullptr, nullptr, cls.hInstance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(CreateWindowExW(0, cls.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                  200, nullptr, nullptr, cls.hInstance, nullptr));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  ~HostView() { DestroyWindow(window_); }
   HostView(const HostView&) = delete;
   HostView& operator=(const HostView&) = delete;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   refhost::ReferenceHost* host = nullptr;
 
   POINT onScreen(POINT client) const {
-    ClientToScreen(window_, &client);
+    ClientToScreen(window_.get(), &client);
     return client;
   }
 
@@ -138,7 +139,7 @@ class HostView {
     }
     return DefWindowProcW(w, m, wp, lp);
   }
-  HWND window_ = nullptr;
+  windows::UniqueWindow window_;
 };
 
 refhost::Environment hostEnvironment(HWND view) {
@@ -362,12 +363,12 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
     if (row.lcid == GetUserDefaultLCID()) expected = &row;
   }
   ASSERT_NE(expected, nullptr) << "run in en_US or ja_JP";
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
   char faceAnsi[LF_FACESIZE] = {};
-  GetTextFaceA(screen, LF_FACESIZE, faceAnsi);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  {
+    const windows::WindowDC screen(nullptr);
+    const windows::Selection font(screen.get(), GetStockObject(DEFAULT_GUI_FONT));
+    GetTextFaceA(screen.get(), LF_FACESIZE, faceAnsi);
+  }
   const std::wstring face = wide(windows::utf8FromAnsi(faceAnsi));
 
   run({[&] {
