@@ -2,6 +2,9 @@
 // and a COM caller calling one of the component's own objects.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "automation/failure.hpp"
 #include "automation/variant.hpp"
 #include "test_support.hpp"
@@ -9,6 +12,8 @@
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
 #include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/unique.hpp"
 
 namespace {
 
@@ -206,6 +211,51 @@ TEST(Automation, BridgeArgumentsBeyondTheSlotsAndFailedConversions) {
   }
   EXPECT_EQ(own->calls.size(), 1u);
   EXPECT_EQ(bridge->Release(), 0u);
+}
+
+std::vector<int> closedHandles;
+void recordClose(int handle) {
+  closedHandles.push_back(handle);
+}
+
+// The owners release what they hold exactly once: when reset, assigned over, asked for a place
+// to put a new one, or gone; never what they gave up.
+TEST(Automation, OwnersReleaseWhatTheyHoldOnce) {
+  wintest::FakeObject fake;  // one reference, the test's
+  windows::ComPtr<IDispatch> a, b;
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    ULONG references;  // the fake's count after the step
+  };
+  const Step steps[] = {
+      {"a reference of its own", [&] { a = windows::ComPtr<IDispatch>(&fake); }, 2},
+      {"moved", [&] { b = std::move(a); }, 2},
+      {"queried", [&] { a = b.query<IDispatch>(); }, 3},
+      {"assigned one it lacks", [&] { a = b.query<IDispatch>(IID_IClassFactory); }, 2},
+      {"put", [&] { fake.QueryInterface(IID_IDispatch, b.putVoid()); }, 2},
+      {"detached and adopted", [&] { a = windows::ComPtr<IDispatch>::adopt(b.detach()); }, 2},
+      {"reset", [&] { a.reset(); }, 1},
+  };
+  for (const Step& step : steps) {
+    step.run();
+    EXPECT_EQ(fake.references(), step.references) << step.what;
+  }
+  EXPECT_FALSE(a);
+  EXPECT_FALSE(b);
+
+  using Recorded = windows::Unique<int, &recordClose, -1>;
+  {
+    Recorded handle(1);
+    handle.reset(2);
+    Recorded moved(std::move(handle));
+    moved = Recorded(3);
+    *moved.put() = 4;
+    EXPECT_EQ(closedHandles, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(moved.release(), 4);
+    *moved.put() = 5;
+  }
+  EXPECT_EQ(closedHandles, (std::vector<int>{1, 2, 3, 5}));
 }
 
 }  // namespace
