@@ -6,6 +6,7 @@
 #include "standard_sheets.hpp"
 #include "state_json.hpp"
 #include "ui/headless_engine.hpp"
+#include "ui/key_names.hpp"
 
 namespace session {
 namespace {
@@ -81,11 +82,9 @@ class Transcript {
 };
 
 ui::Key keyOf(const std::string& name, const Statement& s, const std::string& file) {
-  if (name == "Tab") return ui::Key::Tab;
-  if (name == "Shift+Tab") return ui::Key::ShiftTab;
-  if (name == "Enter") return ui::Key::Enter;
-  if (name == "Esc") return ui::Key::Escape;
-  throw ScriptError(file, s.line, "unknown key '" + name + "' (Tab, Shift+Tab, Enter, Esc, Alt+X)");
+  if (const std::optional<ui::Key> key = portable::keyNamed(name)) return *key;
+  throw ScriptError(file, s.line,
+                    "unknown key '" + name + "' (" + portable::keyNameList() + ", Alt+X)");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "state_json.hpp"
 #include "subject.hpp"
+#include "ui/key_names.hpp"
 
 namespace session {
 namespace {
@@ -192,17 +193,19 @@ Action parseFail(const Line& l) {
   return f;
 }
 
-// A key as the language spells it: Tab, Shift+Tab, Enter, Esc, or Alt+ and a letter or digit.
+// A key as the language spells it: one of the dialog's keys (Tab, Shift+Tab, Enter, Esc, the
+// arrows), or Alt+ and a letter or digit.
 std::string keyNamed(const Line& l, const std::string& written) {
-  for (const char* name : {"Tab", "Shift+Tab", "Enter", "Esc"}) {
-    if (sameName(written, name)) return name;
+  for (int k = 0; k <= static_cast<int>(ui::kLastKey); ++k) {
+    const std::string_view name = portable::keyName(static_cast<ui::Key>(k));
+    if (sameName(written, name)) return std::string(name);
   }
   if (written.size() == 5 && sameName(written.substr(0, 4), "Alt+") &&
       std::isalnum(static_cast<unsigned char>(written[4]))) {
     return "Alt+" +
            std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(written[4]))));
   }
-  l.fail("unknown key '" + written + "' (Tab, Shift+Tab, Enter, Esc, Alt+X)");
+  l.fail("unknown key '" + written + "' (" + portable::keyNameList() + ", Alt+X)");
 }
 
 Action parseExpect(const Line& l) {

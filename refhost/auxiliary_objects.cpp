@@ -8,6 +8,7 @@
 #include "application_objects.hpp"
 #include "automation/convert.hpp"
 #include "host/dispids.hpp"
+#include "platform/locale_table.hpp"
 
 namespace refhost {
 
@@ -38,9 +39,21 @@ std::string satelliteFileName(const Environment& env, const std::string& folder,
     std::error_code ec;
     return std::filesystem::exists(path, ec);
   };
-  const std::string own = base + std::to_string(env.userLocale) + ".dll";
-  if (exists(own)) return own;
-  return base + "1033.dll";
+  const auto fileOf = [&base](std::uint32_t lcid) { return base + std::to_string(lcid) + ".dll"; };
+  if (exists(fileOf(env.userLocale))) return fileOf(env.userLocale);
+  // A relative shares the primary language (the low ten bits) and writes the same script, which
+  // the ANSI code page tells apart where one language has two (traditional and simplified
+  // Chinese).
+  const std::uint32_t primary = env.userLocale & 0x3FFu;
+  const std::uint32_t codePage = portable::localeFacts(env.userLocale).ansiCodePage;
+  for (std::uint32_t sub = 1; sub < 0x40u; ++sub) {
+    const std::uint32_t relative = sub << 10 | primary;
+    if (relative == env.userLocale || portable::localeFacts(relative).ansiCodePage != codePage) {
+      continue;
+    }
+    if (exists(fileOf(relative))) return fileOf(relative);
+  }
+  return fileOf(1033);
 }
 
 ResourceLocatorObject::ResourceLocatorObject(std::shared_ptr<HostContext> context,

@@ -23,8 +23,10 @@ class HostGlobalObject final : public HostObject {
   std::shared_ptr<HostState> state_;
 };
 
-// folder + separator + prefix + the user's locale id + ".dll"; the 1033 file when the locale's
-// own file does not exist.
+// folder + separator + prefix + a locale id + ".dll": the user's locale when its file exists;
+// otherwise the first existing file of a locale of the same primary language and script (the
+// sub-languages in order, so French/Canada takes 1036, Spanish/Mexico 3082 and Chinese/Hong Kong
+// the traditional 1028, Chinese/Singapore the simplified 2052); otherwise the 1033 file.
 std::string satelliteFileName(const Environment& env, const std::string& folder,
                               const std::string& prefix);
 

@@ -23,7 +23,9 @@ void UndoHistory::beginGroup(std::string description) {
   group_ = Group{std::move(description)};
 }
 
-void UndoHistory::endGroup() { group_.reset(); }
+void UndoHistory::endGroup() {
+  group_.reset();
+}
 
 bool UndoHistory::pop(UndoEntry& entry) {
   if (entries_.empty()) return false;

@@ -36,7 +36,7 @@ if [ "$bits" = 32 ] && ! can_run_32; then
   echo "This machine cannot execute 32-bit programs: skipped" >&2
   exit 77
 fi
-if [ ! -f "$prefix/.ready" ]; then
+if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.frames" ]; then
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
@@ -48,6 +48,14 @@ if [ ! -f "$prefix/.ready" ]; then
       WINEPREFIX=$prefix wineserver -w
       [ -f "$prefix/system.reg" ] || { echo "wineboot made no prefix in $prefix" >&2; exit 1; }
       touch "$prefix/.ready"
+    fi
+    if [ ! -f "$prefix/.frames" ]; then
+      # Wine draws the windows' frames and captions itself: under Xvfb no window manager does.
+      boot=$wine64
+      can_run_32 && boot=$wine32
+      "$boot" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1 || true
+      WINEPREFIX=$prefix wineserver -w
+      touch "$prefix/.frames"
     fi
   ) 9> "$prefix.lock"
 fi

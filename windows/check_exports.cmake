@@ -1,5 +1,7 @@
-# Fails unless the DLL exports exactly the names in EXPECTED (separated by commas). Usage:
-#   cmake -DOBJDUMP=... -DDLL=... -DEXPECTED=a,b -P check_exports.cmake
+# Fails unless the DLL exports exactly the names in EXPECTED (separated by commas) and, with
+# ABSENT, holds none of those texts (separated by commas, each a regular expression), looked for
+# among its ANSI strings (type names) and its UTF-16 ones (wide literals). Usage:
+#   cmake -DOBJDUMP=... -DDLL=... -DEXPECTED=a,b [-DABSENT=x,y] -P check_exports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
@@ -23,3 +25,15 @@ if(NOT names STREQUAL expected)
   message(FATAL_ERROR "${DLL} exports [${names}], expected exactly [${expected}]")
 endif()
 message(STATUS "Exports of ${DLL}: ${names}")
+
+string(REPLACE "," ";" absent "${ABSENT}")
+foreach(text IN LISTS absent)
+  file(STRINGS ${DLL} ansi REGEX "${text}" LIMIT_COUNT 1)
+  file(STRINGS ${DLL} wide ENCODING UTF-16LE REGEX "${text}" LIMIT_COUNT 1)
+  if(ansi OR wide)
+    message(FATAL_ERROR "${DLL} holds \"${text}\", which only the test harness brings")
+  endif()
+endforeach()
+if(absent)
+  message(STATUS "${DLL} holds none of [${absent}]")
+endif()

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "ui/key_names.hpp"
+
 namespace portable {
 
 namespace {
@@ -87,11 +89,9 @@ std::string UserAction::describe() const {
     case Kind::Type:
       out << "type \"" << text << '"';
       break;
-    case Kind::Key: {
-      static constexpr const char* names[] = {"Tab", "Shift+Tab", "Enter", "Esc"};
-      out << "key " << names[static_cast<int>(key)];
+    case Kind::Key:
+      out << "key " << keyName(key);
       break;
-    }
     case Kind::AccessKey:
       out << "key Alt+" << letter;
       break;

@@ -16,7 +16,7 @@ struct UserAction {
     Pick,        // pick entry `index` of a drop-down list
     Focus,       // click into a control, giving it the focus
     Type,        // type `text` into the focused control
-    Key,         // Tab, Shift+Tab, Enter, Esc
+    Key,         // one of the dialog's keys (ui::Key)
     AccessKey,   // Alt + `letter`
     Close,       // the window's close control of the shown dialog
     Answer,      // answer the open message box with `answer` (0: its default button)

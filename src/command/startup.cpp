@@ -95,6 +95,12 @@ void FrmMain::ksCommand1_Initialize() {
       c_.SetupHistory.resize(1);
       GetSettings(c_, c_.HistoryCount);
       PopulateForm(c_.HistoryCount);
+      // Owned by the host's main window, the dialog stays above it and out of the task bar;
+      // without that window it is shown on its own.
+      automation::Suppressed owner;
+      owner.step([&] {
+        form_->setOwnerWindow(static_cast<ui::WindowHandle>(c_.HostApplication.mainWindow()));
+      });
       dialogShown = true;
       form_->show(ui::ShowMode::Modal);
     } else {

@@ -322,6 +322,33 @@ void Form::selectOption(OptionButton& option) {
   }
 }
 
+OptionButton& Form::nextInGroup(const OptionButton& from, bool forward) const {
+  std::vector<OptionButton*> group;
+  for (Control* c : controls_) {
+    auto* option = dynamic_cast<OptionButton*>(c);
+    if (option != nullptr && option->container() == from.container() &&
+        (option == &from || canTakeFocus(*option))) {
+      group.push_back(option);
+    }
+  }
+  std::stable_sort(group.begin(), group.end(), [](const Control* a, const Control* b) {
+    return a->tabIndex() < b->tabIndex();
+  });
+  const auto at =
+      static_cast<std::size_t>(std::find(group.begin(), group.end(), &from) - group.begin());
+  const std::size_t n = group.size();
+  return *group[forward ? (at + 1) % n : (at + n - 1) % n];
+}
+
+InputOutcome Form::stepThroughGroup(bool forward) {
+  if (std::string why = whyNoArrowKey(); !why.empty()) return InputOutcome::refused(why);
+  OptionButton& target = nextInGroup(static_cast<const OptionButton&>(*active_), forward);
+  moveFocus(&target);
+  if (active_ != &target) return InputOutcome::notDelivered(focusKeptNote(target, active_));
+  target.setValue(true);
+  return InputOutcome::applied();
+}
+
 // User input ---------------------------------------------------------------------------------
 
 std::string focusKeptNote(const Control& aimed, const Control* holder) {
@@ -342,6 +369,17 @@ std::string Form::whyNoTyping() const {
   if (active_ == nullptr) return "no control has the focus";
   if (std::string why = whyNoInput(*active_); !why.empty()) return why;
   if (active_->kind() != ControlKind::TextBox) return active_->qualifiedName() + " takes no typing";
+  return {};
+}
+
+std::string Form::whyNoArrowKey() const {
+  if (!loaded_ || !visible_) return "form " + name_ + " is not shown";
+  if (active_ == nullptr) return "no control has the focus";
+  if (std::string why = whyNoInput(*active_); !why.empty()) return why;
+  if (active_->kind() != ControlKind::OptionButton) {
+    return "the arrow keys step through an option group, and " + active_->qualifiedName() +
+           " is not an option button";
+  }
   return {};
 }
 
@@ -416,6 +454,12 @@ InputOutcome Form::userKey(Key key) {
       target->raiseClick();
       return InputOutcome::applied();
     }
+    case Key::Up:
+    case Key::Left:
+      return stepThroughGroup(false);
+    case Key::Down:
+    case Key::Right:
+      return stepThroughGroup(true);
   }
   return InputOutcome::refused("unknown key");
 }

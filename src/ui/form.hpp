@@ -19,7 +19,11 @@ namespace ui {
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 enum class StartUpPosition { Manual, CenterOwner, CenterScreen, WindowsDefault };
 enum class ShowMode { Modeless, Modal };
-enum class Key { Tab, ShiftTab, Enter, Escape };
+enum class Key { Tab, ShiftTab, Enter, Escape, Up, Down, Left, Right };
+inline constexpr Key kLastKey = Key::Right;
+inline constexpr bool isArrowKey(Key key) {
+  return key >= Key::Up && key <= Key::Right;
+}
 
 // Where a close request comes from (QueryUnload's UnloadMode).
 inline constexpr std::int16_t kUnloadFromCloseControl = 0;
@@ -107,6 +111,10 @@ class Form {
   void setHelpContextId(std::int32_t id) { helpContextId_ = id; }
   // The window handle; reaching it loads the form.
   WindowHandle hWnd();
+  // The window the form's window belongs to on screen (the host's main window): an engine keeps
+  // the form above it and, as an owned window, out of the task bar. 0: none. Read when shown.
+  WindowHandle ownerWindow() const { return ownerWindow_; }
+  void setOwnerWindow(WindowHandle owner) { ownerWindow_ = owner; }
   bool isLoaded() const { return loaded_; }
   bool visible() const { return visible_; }
   bool shownModally() const { return modalDepth_ > 0; }
@@ -138,6 +146,8 @@ class Form {
   InputOutcome userPick(ComboBox& list, std::int16_t index);
   InputOutcome userFocus(Control& control);
   InputOutcome userType(std::string_view text);
+  // Up and Left (Down and Right) move the focus to the previous (next) option of the focused
+  // option's group in tab order, wrapping, and select it as a click does.
   InputOutcome userKey(Key key);
   InputOutcome userAccessKey(char letter);
 
@@ -147,6 +157,9 @@ class Form {
   std::string whyNoPick(const ComboBox& list, std::int16_t index) const;
   // Why typing reaches no text box now; empty when the focused control takes it.
   std::string whyNoTyping() const;
+  // Why the arrow keys move nothing now: they step through an option group, so the focus must
+  // be on an option button that takes input. Empty when it is.
+  std::string whyNoArrowKey() const;
   // Whether `control` can take the focus now.
   bool canTakeFocus(const Control& control) const;
   // The next (or previous) control that Tab (Shift+Tab) reaches from `from` (nullptr: from
@@ -171,6 +184,8 @@ class Form {
   bool isTabStopCandidate(const Control& control) const;
   void doUnload();
   void selectOption(OptionButton& option);
+  OptionButton& nextInGroup(const OptionButton& from, bool forward) const;
+  InputOutcome stepThroughGroup(bool forward);
 
   std::string name_;
   Engine& engine_;
@@ -184,6 +199,7 @@ class Form {
   WindowStyle style_;
   std::int32_t helpContextId_ = 0;
   WindowHandle hwnd_ = 0;
+  WindowHandle ownerWindow_ = 0;
   bool loaded_ = false;
   bool loading_ = false;
   bool visible_ = false;

@@ -3,13 +3,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "../ui/fake_host_controls.hpp"
 #include "dialog/layout.hpp"
 #include "recording_sink.hpp"
+#include "support/satellites.hpp"
 #include "ui/headless_engine.hpp"
 
 namespace {
@@ -143,7 +146,12 @@ TEST(LocaleFonts, Table) {
     EXPECT_EQ(font->charset, charset) << lcid;
     EXPECT_EQ(font->size, 9) << lcid;
   }
-  EXPECT_FALSE(platform::localeFontFor(1031).has_value());
+  // Every other locale with a satellite keeps the design sizes: Western and Cyrillic scripts.
+  for (std::uint32_t lcid : satellites::kLocales) {
+    const bool listed = std::any_of(std::begin(rows), std::end(rows),
+                                    [lcid](const auto& row) { return row.first == lcid; });
+    EXPECT_EQ(platform::localeFontFor(lcid).has_value(), listed) << lcid;
+  }
   EXPECT_FALSE(platform::localeFontFor(0x0804 | 0x10000).has_value());
 }
 

@@ -50,18 +50,23 @@ TEST(AnsiCodec, ReportsWhereEachCharacterStarts) {
 }
 
 TEST(LocaleTable, CodePagesAndDecimalSeparators) {
-  EXPECT_EQ(localeFacts(1033).ansiCodePage, 1252u);
-  EXPECT_EQ(localeFacts(1033).decimalSeparator, '.');
-  EXPECT_EQ(localeFacts(1031).decimalSeparator, ',');
-  EXPECT_EQ(localeFacts(1036).decimalSeparator, ',');
-  EXPECT_EQ(localeFacts(2055).decimalSeparator, '.');  // German, Switzerland
-  EXPECT_EQ(localeFacts(1041).ansiCodePage, 932u);
-  EXPECT_EQ(localeFacts(1041).decimalSeparator, '.');
-  EXPECT_EQ(localeFacts(2052).ansiCodePage, 936u);
-  EXPECT_EQ(localeFacts(1028).ansiCodePage, 950u);
-  EXPECT_EQ(localeFacts(3076).ansiCodePage, 950u);
-  EXPECT_EQ(localeFacts(1042).ansiCodePage, 949u);
-  EXPECT_EQ(localeFacts(0x10411).ansiCodePage, 932u);  // sort-order bits set
+  struct Row {
+    std::uint32_t lcid;
+    std::uint32_t codePage;
+    char separator;
+  };
+  const Row rows[] = {
+      {1033, 1252, '.'},   {1031, 1252, ','}, {2055, 1252, '.'},  // German, Switzerland
+      {1041, 932, '.'},    {2052, 936, '.'},  {1028, 950, '.'},  {3076, 950, '.'},
+      {4100, 936, '.'},    {1042, 949, '.'},  {1036, 1252, ','}, {3084, 1252, ','},
+      {1040, 1252, ','},   {3082, 1252, ','}, {2058, 1252, '.'},  // Spanish, Mexico
+      {1046, 1252, ','},   {1049, 1251, ','}, {1045, 1250, ','}, {1029, 1250, ','},
+      {0x10411, 932, '.'},  // sort-order bits set
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(localeFacts(row.lcid).ansiCodePage, row.codePage) << row.lcid;
+    EXPECT_EQ(localeFacts(row.lcid).decimalSeparator, row.separator) << row.lcid;
+  }
 }
 
 // A satellite library on disk, removed afterwards.

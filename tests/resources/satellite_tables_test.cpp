@@ -2,9 +2,11 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -14,26 +16,16 @@
 #include "platform/portable_system.hpp"
 #include "platform/resource_script.hpp"
 #include "standard_sheets.hpp"
+#include "support/satellites.hpp"
 
 namespace {
 
 using portable::StringTable;
-
-const std::uint32_t kLocales[] = {1033, 1031, 1041, 2052};
-
-std::string satelliteSource(std::uint32_t lcid) {
-  return std::string(QUADRIFT_SOURCE_DIR) + "/resources/kstQuadrift_" + std::to_string(lcid) +
-         ".rc";
-}
+using satellites::kLocales;
 
 StringTable tableOf(std::uint32_t lcid) {
-  std::ifstream in(satelliteSource(lcid), std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_TRUE(text.str().starts_with("#pragma code_page(65001)\n")) << lcid;
-  const auto table = portable::parseResourceScript(text.str());
-  EXPECT_TRUE(table.has_value()) << lcid;
-  return table.value_or(StringTable{});
+  EXPECT_TRUE(satellites::scriptOf(lcid).starts_with("#pragma code_page(65001)\n")) << lcid;
+  return satellites::tableOf(lcid);
 }
 
 // The locale's decimal separator, as its captions write their numbers.
@@ -66,6 +58,34 @@ TEST(SatelliteTables, EveryLocaleHasEveryIdentifierTheCommandReads) {
       ASSERT_TRUE(table.contains(id)) << lcid << " lacks " << id;
       EXPECT_FALSE(table.at(id).empty()) << lcid << " " << id;
     }
+    EXPECT_EQ(table.size(), 114u) << lcid << " holds identifiers the command never reads";
+  }
+}
+
+// The LANGUAGE statement names the table's own locale: the primary language in the low ten bits
+// of the identifier, the sub-language above them.
+TEST(SatelliteTables, EachScriptIsInTheLanguageOfItsFileAndEveryScriptIsListed) {
+  for (std::uint32_t lcid : kLocales) {
+    const std::string script = satellites::scriptOf(lcid);
+    unsigned primary = 0, sub = 0;
+    const std::size_t at = script.find("\nLANGUAGE ");
+    ASSERT_NE(at, std::string::npos) << lcid;
+    ASSERT_EQ(std::sscanf(script.c_str() + at, "\nLANGUAGE %x, %x", &primary, &sub), 2) << lcid;
+    EXPECT_EQ(sub << 10 | primary, lcid);
+  }
+  std::set<std::string> listed, found;
+  for (std::uint32_t lcid : kLocales) listed.insert("kstQuadrift_" + std::to_string(lcid) + ".rc");
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(QUADRIFT_SOURCE_DIR) + "/resources")) {
+    found.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(found, listed);
+  // The README names each library a host installs.
+  std::ifstream in(std::string(QUADRIFT_SOURCE_DIR) + "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  for (std::uint32_t lcid : kLocales) {
+    EXPECT_NE(readme.find("`kstQuadrift_" + std::to_string(lcid) + ".dll`"), std::string::npos)
+        << lcid;
   }
 }
 
@@ -112,19 +132,36 @@ TEST(SatelliteTables, ScaleCaptionsGiveTheScaleTheirEntrySelects) {
   }
 }
 
+// The character after a caption's "&", in lower case: ASCII, Latin-1 and Latin Extended-A, and
+// Cyrillic, which is what the tables use.
+char32_t accessKeyOf(const std::string& caption, std::size_t amp) {
+  const auto byte = [&](std::size_t i) {
+    return i < caption.size() ? static_cast<unsigned char>(caption[i]) : 0u;
+  };
+  char32_t c = byte(amp + 1);
+  if (c >= 0xC0 && c < 0xE0) c = (c & 0x1F) << 6 | (byte(amp + 2) & 0x3F);
+  if (c < 0x80) return static_cast<char32_t>(std::tolower(static_cast<int>(c)));
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  if (c >= 0x100 && c < 0x180) return c | 1;  // most pairs (Š/š, Ř/ř) differ in the lowest bit
+  if (c >= 0x410 && c < 0x430) return c + 0x20;
+  if (c >= 0x400 && c < 0x410) return c + 0x50;
+  return c;
+}
+
 TEST(SatelliteTables, AccessKeysAreUniqueInEachLocale) {
   const std::uint16_t withKey[] = {195, 196, 197, 200, 201, 202, 203, 204, 205, 207, 208};
   for (std::uint32_t lcid : kLocales) {
     const StringTable table = tableOf(lcid);
-    std::set<char> keys = {'x', 'y'};  // the origin labels keep &X: and &Y:
+    std::set<char32_t> keys = {U'x', U'y'};  // the origin labels keep &X: and &Y:
     for (std::uint16_t id : withKey) {
       const std::string& caption = table.at(id);
       const std::size_t amp = caption.find('&');
       ASSERT_NE(amp, std::string::npos) << lcid << " " << id;
       ASSERT_EQ(caption.find('&', amp + 1), std::string::npos) << lcid << " " << id;
-      const auto key =
-          static_cast<char>(std::tolower(static_cast<unsigned char>(caption[amp + 1])));
-      EXPECT_TRUE(keys.insert(key).second) << lcid << " " << id << " repeats &" << key;
+      const char32_t key = accessKeyOf(caption, amp);
+      EXPECT_NE(key, U' ') << lcid << " " << id;
+      EXPECT_TRUE(keys.insert(key).second)
+          << lcid << " " << id << " repeats the key of " << caption;
     }
     EXPECT_EQ(table.at(193).find('&'), std::string::npos);
   }

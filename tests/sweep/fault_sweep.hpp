@@ -114,6 +114,8 @@ inline constexpr SilentRule kSilentRules[] = {
     {"kstQuadrift.frmMain:Form_QueryUnload()", "ksCommand1.3"},
     // A start-up that could not show the dialog ends the command; its failure was reported.
     {"kstQuadrift.frmMain:ksCommand1_Initialize()", "ksCommand1.3"},
+    // Without the host's main window to own it, the dialog is shown on its own.
+    {"kstQuadrift.frmMain:ksCommand1_Initialize()", "HostApplication.35"},
     // The error reporter's own call: the failure it was reporting is lost with it, and nothing is
     // left to report either to; it must only not escape.
     {"*", "ErrorReporter.1"},

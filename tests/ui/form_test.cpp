@@ -209,6 +209,29 @@ TEST_F(FormTest, TabFollowsTheTabOrderSkippingWhatCannotTakeTheFocus) {
   EXPECT_EQ(focus(), "optMode(2)");  // the selected option is the group's stop
 }
 
+TEST_F(FormTest, ArrowKeysStepThroughTheFocusedOptionGroupAndSelect) {
+  showModeless();
+  ui::OptionArray& options = form.optionArray("optMode");
+  options[0].setFocus();
+  options[1].setEnabled(false);
+  log.clear();
+  form.userKey(Key::Down);   // over the disabled option
+  form.userKey(Key::Right);  // round to the first
+  form.userKey(Key::Up);     // round to the last
+  EXPECT_THAT(log, ::testing::ElementsAre(
+                       "LostFocus optMode(0)", "GotFocus optMode(2)", "Click optMode(2)",
+                       "LostFocus optMode(2)", "GotFocus optMode(0)", "Click optMode(0)",
+                       "LostFocus optMode(0)", "GotFocus optMode(2)", "Click optMode(2)"));
+  EXPECT_FALSE(options[0].value());
+  // A list keeps the arrows: they move no focus and pick nothing.
+  form.comboBox("cboList").setFocus();
+  const InputOutcome onList = form.userKey(Key::Left);
+  EXPECT_EQ(onList.status, InputOutcome::Status::Refused);
+  EXPECT_THAT(onList.note, ::testing::HasSubstr("cboList is not an option button"));
+  EXPECT_EQ(focus(), "cboList");
+  EXPECT_EQ(form.comboBox("cboList").listIndex(), -1);
+}
+
 TEST_F(FormTest, EnterAndEscPressButtonsWithoutMovingTheFocus) {
   showModeless();
   form.userKey(Key::Enter);

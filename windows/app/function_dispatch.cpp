@@ -14,7 +14,6 @@
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
 #include "windows/handles/com_ptr.hpp"
-#include "windows/session/protocol.hpp"
 
 namespace windows {
 namespace {
@@ -50,7 +49,7 @@ class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
     } catch (const std::exception& aborted) {
       if (info != nullptr) {
         *info = EXCEPINFO{};
-        info->scode = session::kRunAborted;
+        info->scode = kRunAborted;
         info->bstrDescription = bstrOf(aborted.what());
       }
       return DISP_E_EXCEPTION;
@@ -75,7 +74,7 @@ automation::Variant invokeMember(const automation::Object& target, automation::D
   try {
     return target.invoke(id, kind, args);
   } catch (const automation::Failure& failure) {
-    if (failure.number == static_cast<std::int32_t>(session::kRunAborted)) {
+    if (failure.number == static_cast<std::int32_t>(kRunAborted)) {
       throw portable::RunAborted(failure.description);
     }
     throw ::session::WorldUnavailable("a call into the component failed: " + failure.description +

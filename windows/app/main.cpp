@@ -1,6 +1,6 @@
 // quadrift.exe: runs session scripts of the Move Sheet Border command with the component in
-// kstQuadrift412.dll, registers or unregisters that DLL, and installs the printer sessions with
-// a `printer` statement run against.
+// the DLL's test variant beside it, registers or unregisters a DLL of the component, and
+// installs the printer sessions with a `printer` statement run against.
 #include <windows.h>
 
 #include <CLI/CLI.hpp>

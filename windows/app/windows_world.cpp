@@ -51,7 +51,7 @@ std::unique_ptr<SessionWorld> makeWorld(const Script& script,
     throw ScriptError(script.file, line.value_or(startLine), refused.what());
   }
   return std::make_unique<windows::ComWorld>(std::move(settings),
-                                             satelliteFolder / "kstQuadrift412.dll",
+                                             satelliteFolder / QUADRIFT_COMPONENT_DLL,
                                              std::move(printer), engine == DialogEngine::Win32);
 }
 

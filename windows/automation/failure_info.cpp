@@ -4,7 +4,6 @@
 
 #include "windows/automation/bstr.hpp"
 #include "windows/handles/bstr.hpp"
-#include "windows/session/protocol.hpp"
 
 namespace windows {
 namespace {
@@ -72,7 +71,7 @@ HRESULT reportRunAborted(const portable::RunAborted& aborted, EXCEPINFO* info) {
   if (info != nullptr) {
     *info = EXCEPINFO{};
     info->bstrDescription = bstrOf(aborted.what());
-    info->scode = session::kRunAborted;
+    info->scode = kRunAborted;
   }
   return DISP_E_EXCEPTION;
 }
@@ -83,7 +82,7 @@ void throwIfRunAborted(HRESULT result, EXCEPINFO* info) {
     info->pfnDeferredFillIn(info);
     info->pfnDeferredFillIn = nullptr;
   }
-  if (info->scode != session::kRunAborted) return;
+  if (info->scode != kRunAborted) return;
   const ExceptionStrings strings(*info);
   *info = EXCEPINFO{};
   throw portable::RunAborted(utf8Of(strings.description.get()));

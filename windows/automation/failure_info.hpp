@@ -17,8 +17,13 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info);
 // Fills `info` (when the caller gave one) from `failure` and returns DISP_E_EXCEPTION.
 HRESULT reportFailure(const automation::Failure& failure, EXCEPINFO* info);
 
-// A run that cannot go on, as it crosses a COM boundary: DISP_E_EXCEPTION with the session's
-// run-aborted scode and the reason as the description. `throwIfRunAborted` turns such a result
+// A run that cannot go on (portable::RunAborted) crosses every COM boundary, in either
+// direction, as DISP_E_EXCEPTION with this scode and the reason as its description; a caller
+// turns it back into RunAborted, never into a Failure.
+inline constexpr HRESULT kRunAborted = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x0A01);
+
+// A run that cannot go on, as it crosses a COM boundary: DISP_E_EXCEPTION with kRunAborted and
+// the reason as the description. `throwIfRunAborted` turns such a result
 // back into RunAborted (freeing the EXCEPINFO's strings) and leaves any other result alone.
 HRESULT reportRunAborted(const portable::RunAborted& aborted, EXCEPINFO* info);
 void throwIfRunAborted(HRESULT result, EXCEPINFO* info);

@@ -1,8 +1,9 @@
-// Benchmarks of the command in kstQuadrift412.dll, driven through COM as a host drives it: a
-// mouse move while placing (the host's view to the mouse control, its event into the DLL, the
-// component's calls back to the host's overlay, all through IDispatch), the whole start-up, and
-// one Apply. The heap allocations of this program (the host's side) are counted; the DLL has
-// its own C++ runtime, whose allocations the portable benchmarks count for the same code.
+// Benchmarks of the command in the DLL's test variant (the product's objects and the session
+// harness), driven through COM as a host drives it: a mouse move while placing (the host's view
+// to the mouse control, its event into the DLL, the component's calls back to the host's
+// overlay, all through IDispatch), the whole start-up, and one Apply. The heap allocations of this
+// program (the host's side) are counted; the DLL has its own C++ runtime, whose allocations the
+// portable benchmarks count for the same code.
 #include <benchmark/benchmark.h>
 
 #include <windows.h>
@@ -74,9 +75,9 @@ refhost::Environment benchHost() {
 // The DLL, registered while the benchmarks run, and one reference host with its classes.
 class ComRun {
  public:
-  ComRun() : dll_(LoadLibraryW(L"kstQuadrift412.dll")) {
+  ComRun() : dll_(LoadLibraryW(L"" QUADRIFT_COMPONENT_DLL)) {
     if (!dll_ || exported("ZULRegisterServer")() != S_OK)
-      throw std::runtime_error("kstQuadrift412.dll cannot be loaded and registered");
+      throw std::runtime_error(QUADRIFT_COMPONENT_DLL " cannot be loaded and registered");
   }
   ~ComRun() {
     release();

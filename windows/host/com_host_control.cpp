@@ -11,7 +11,7 @@
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/com_unknown.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
-#include "windows/session/protocol.hpp"
+#include "windows/server/control_events.hpp"
 
 namespace windows::host {
 namespace {
@@ -20,10 +20,10 @@ constexpr DWORD kCookie = 1;
 
 // The dispatch id of an event the reference host's controls raise.
 automation::DispId eventId(std::string_view event) {
-  if (event == "Initialize") return session::kEventInitialize;
-  if (event == "Terminate") return session::kEventTerminate;
-  if (event == "MouseMove") return session::kEventMouseMove;
-  if (event == "MouseClick") return session::kEventMouseClick;
+  if (event == "Initialize") return kEventInitialize;
+  if (event == "Terminate") return kEventTerminate;
+  if (event == "MouseMove") return kEventMouseMove;
+  if (event == "MouseClick") return kEventMouseClick;
   throw automation::Failure(automation::errnum::kMemberNotFound,
                             "The host controls have no event " + std::string(event));
 }
@@ -38,7 +38,7 @@ class EventPoint final : public Unknown<EventPoint, IConnectionPoint> {
   }
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (iid == nullptr) return E_POINTER;
-    *iid = session::kHostControlEventsIid;
+    *iid = kHostControlEventsIid;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
@@ -143,7 +143,7 @@ HRESULT ComHostControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
 HRESULT ComHostControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
   if (point == nullptr) return E_POINTER;
   *point = nullptr;
-  if (!IsEqualIID(iid, session::kHostControlEventsIid)) return CONNECT_E_NOCONNECTION;
+  if (!IsEqualIID(iid, kHostControlEventsIid)) return CONNECT_E_NOCONNECTION;
   *point = new EventPoint(*this);
   return S_OK;
 }
@@ -153,7 +153,7 @@ HRESULT ComHostControl::advise(IUnknown* sink, DWORD* cookie) {
   *cookie = 0;
   if (sink_) return CONNECT_E_ADVISELIMIT;
   ComPtr<IDispatch> events;
-  if (FAILED(sink->QueryInterface(session::kHostControlEventsIid, events.putVoid())) &&
+  if (FAILED(sink->QueryInterface(kHostControlEventsIid, events.putVoid())) &&
       FAILED(sink->QueryInterface(IID_IDispatch, events.putVoid())))
     return CONNECT_E_CANNOTCONNECT;
   sink_ = std::move(events);

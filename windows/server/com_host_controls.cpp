@@ -9,7 +9,7 @@
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/handles/com_ptr.hpp"
 #include "windows/server/control_event_sink.hpp"
-#include "windows/session/protocol.hpp"
+#include "windows/server/control_events.hpp"
 
 namespace windows {
 namespace {
@@ -51,7 +51,7 @@ class AdvisedControl final : public automation::Dispatch {
 ComPtr<IConnectionPoint> eventPointOf(const ComPtr<IDispatch>& control) {
   const auto container = control.query<IConnectionPointContainer>();
   ComPtr<IConnectionPoint> point;
-  if (container) container->FindConnectionPoint(session::kHostControlEventsIid, point.put());
+  if (container) container->FindConnectionPoint(kHostControlEventsIid, point.put());
   return point;
 }
 

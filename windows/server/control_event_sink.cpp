@@ -7,7 +7,7 @@
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
-#include "windows/session/protocol.hpp"
+#include "windows/server/control_events.hpp"
 
 namespace windows {
 namespace {
@@ -15,13 +15,13 @@ namespace {
 // The name the form's handlers know an event method by; empty for an id that is no event.
 std::string_view eventNamed(DISPID id) {
   switch (id) {
-    case session::kEventInitialize:
+    case kEventInitialize:
       return "Initialize";
-    case session::kEventTerminate:
+    case kEventTerminate:
       return "Terminate";
-    case session::kEventMouseMove:
+    case kEventMouseMove:
       return "MouseMove";
-    case session::kEventMouseClick:
+    case kEventMouseClick:
       return "MouseClick";
     default:
       return {};
@@ -32,7 +32,7 @@ std::string_view eventNamed(DISPID id) {
 
 bool ControlEventSink::answers(REFIID iid) {
   return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-         IsEqualIID(iid, session::kHostControlEventsIid);
+         IsEqualIID(iid, kHostControlEventsIid);
 }
 
 HRESULT ControlEventSink::GetTypeInfoCount(UINT* count) {

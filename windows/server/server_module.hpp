@@ -6,17 +6,14 @@
 #include <memory>
 #include <string>
 
-namespace command {
-class Component;
-class CQuadrift;
-}  // namespace command
+#include "windows/server/server_runtime.hpp"
 
 namespace windows {
 
 // The loaded DLL's one object: its module, the count of its live COM objects and server
-// locks that the unload query reads, and the component-wide state with the environment it
-// runs in. The component is made when the first object needs it and dropped when the DLL may
-// unload, so nothing of it outlives the last object's host references.
+// locks that the unload query reads, and the runtime: the component-wide state with the
+// environment it runs in. The runtime is made when the first object needs it and dropped when
+// the DLL may unload, so nothing of it outlives the last object's host references.
 class ServerModule {
  public:
   explicit ServerModule(HMODULE self);
@@ -35,25 +32,17 @@ class ServerModule {
   // True when no object lives and no lock is held; the component-wide state is then dropped.
   bool unloadNow();
 
-  // The component-wide state, made with its environment on first use. When the host runs a
-  // session (its session driver class is registered), the driver is handed the DLL's session
-  // object over the headless engine as the environment is made; otherwise the dialog runs on
-  // real windows.
+  // The component-wide state, made with its environment (makeServerRuntime) on first use.
   command::Component& component();
-  // The live commands, the newest last: a session's state shows the newest one's dialog.
+  // Tells the runtime of each command object made and gone.
   void commandCreated(command::CQuadrift& command);
   void commandDestroyed(command::CQuadrift& command);
 
  private:
-  struct Runtime;
-  // Hands the host's session driver, when one is registered, the session object over the
-  // runtime's engine; the session counts as a live object while the driver holds it.
-  void attachSession();
-
   HMODULE self_;
   std::atomic<long> objects_{0};
   std::atomic<long> locks_{0};
-  std::unique_ptr<Runtime> runtime_;
+  std::unique_ptr<ServerRuntime> runtime_;
 };
 
 }  // namespace windows

@@ -205,8 +205,7 @@ void EngineSession::post(std::span<Variant> args) {
       action = portable::UserAction::type(text);
       break;
     case Kind::Key:
-      if (number < 0 || number > static_cast<std::int32_t>(ui::Key::Escape))
-        throw invalidArgument();
+      if (number < 0 || number > static_cast<std::int32_t>(ui::kLastKey)) throw invalidArgument();
       action = portable::UserAction::press(static_cast<ui::Key>(number));
       break;
     case Kind::AccessKey:

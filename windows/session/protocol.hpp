@@ -1,8 +1,9 @@
 #pragma once
 
-// How the reference host's session runner drives the headless engine that runs inside
-// kstQuadrift412.dll, and how the host framework's two controls deliver their events, over
-// COM. Shared by the DLL and the host process; nothing else may spell these values.
+// How the reference host's session runner drives the headless engine that runs inside the
+// component's test variant, over COM. Shared by that DLL and the host process; nothing else may
+// spell these values. A run that cannot go on crosses each boundary of a session as
+// windows::kRunAborted (windows/automation/failure_info.hpp).
 
 #include <windows.h>
 
@@ -10,9 +11,9 @@
 
 namespace windows::session {
 
-// The host registers this class while a session runs. The DLL creates it once, when its
-// headless engine is made, and calls Attach with its session object; a host without it leaves
-// the engine with no user (every modal loop then runs dry at once).
+// The host registers this class while a session runs. The test variant creates it once, when
+// the component is first needed, makes its headless engine and calls Attach with its session
+// object; with a host without it, the variant runs the dialog as the product DLL does.
 inline constexpr wchar_t kSessionDriverProgId[] = L"Quadrift.SessionDriver";
 // Members of the host's session driver.
 inline constexpr DISPID kDriverAttach = 1;  // method (session: IDispatch)
@@ -49,22 +50,5 @@ inline constexpr DISPID kSessionMessageBoxOpen = 10;    // get: BOOL, a message 
 // when delivered, else why the view refused it.
 inline constexpr DISPID kViewMouseMove = 1;   // (x R8, y R8)
 inline constexpr DISPID kViewMouseClick = 2;  // (button I2, x R8, y R8)
-
-// A run that cannot go on (portable::RunAborted) crosses every COM boundary of a session, in
-// either direction, as DISP_E_EXCEPTION with this scode and the reason as its description; a
-// caller turns it back into RunAborted, never into a Failure.
-inline constexpr HRESULT kRunAborted = MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, 0x0A01);
-
-// The events of the command control and the mouse control: a connection point for this
-// dispinterface on each control's IConnectionPointContainer. The component's sink receives the
-// events as methods (arguments last first, as Invoke passes them) and answers the container's
-// Enabled as a property get of DISPID_ENABLED.
-// {5E0C2B61-8F4D-4C1A-9B7E-2D6A1F3C8E41}
-inline constexpr GUID kHostControlEventsIid = {
-    0x5e0c2b61, 0x8f4d, 0x4c1a, {0x9b, 0x7e, 0x2d, 0x6a, 0x1f, 0x3c, 0x8e, 0x41}};
-inline constexpr DISPID kEventInitialize = 1;  // ksCommand: no arguments
-inline constexpr DISPID kEventTerminate = 2;   // ksCommand: no arguments
-inline constexpr DISPID kEventMouseMove = 3;   // ksMouse: the eight arguments of a mouse event
-inline constexpr DISPID kEventMouseClick = 4;  // ksMouse: the same
 
 }  // namespace windows::session

@@ -93,8 +93,8 @@ TEST(ComFaultSweep, EveryHostCallOfEverySessionFailsSafelyThroughCom) {
   const fs::path folder = programFolder();
   // Loaded once for the whole sweep: each world's registration and release leave it mapped, and
   // its unload query still resets its component-wide state between runs.
-  const windows::UniqueModule dll(LoadLibraryW((folder / L"kstQuadrift412.dll").c_str()));
-  ASSERT_TRUE(dll) << "kstQuadrift412.dll cannot be loaded";
+  const windows::UniqueModule dll(LoadLibraryW((folder / QUADRIFT_COMPONENT_DLL).c_str()));
+  ASSERT_TRUE(dll) << QUADRIFT_COMPONENT_DLL " cannot be loaded";
   const char* expectedPath = std::getenv("QUADRIFT_SWEEP_EXPECTED");
   const sweep::WorldMaker throughCom = [&](const session::Script& script) {
     return std::make_unique<ComSweptWorld>(session::makeWorld(script, folder));

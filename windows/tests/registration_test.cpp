@@ -19,7 +19,7 @@ struct ExpectedValue {
 };
 
 std::vector<ExpectedValue> expectedValues() {
-  const std::wstring dll = wintest::besideTests(L"kstQuadrift412.dll");
+  const std::wstring dll = wintest::componentPath();
   const std::wstring folder = dll.substr(0, dll.find_last_of(L'\\'));
   const std::wstring lib = L"TypeLib\\" + kLibid + L"\\1.1";
   return {

@@ -3,6 +3,9 @@
 #include "kstQuadrift412.h"
 #include "test_support.hpp"
 #include "windows/automation/argument_list.hpp"
+#include "windows/automation/failure_info.hpp"
+#include "windows/host/registered_host_classes.hpp"
+#include "windows/ui/win32_engine.hpp"
 
 namespace {
 
@@ -186,6 +189,23 @@ TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
   EXPECT_EQ(basicCmd, &command);
   EXPECT_EQ(command.references(), 1u);
   EXPECT_EQ(reporter_.references(), 1u);
+}
+
+// A host without a session runner, in a process that can make no window: the dialog has no user,
+// so its modal loop ends the run at once, as an aborted run and not as a reported failure.
+TEST_F(Server, WithoutWindowsTheDialogEndsTheRunAtOnce) {
+  if (windows::topLevelWindowsAvailable()) GTEST_SKIP() << "the dialog would wait for its user";
+  refhost::ReferenceHost host{wintest::windowsHost()};
+  const windows::host::RegisteredHostClasses classes(
+      host, windows::host::RegisteredHostClasses::Session::None);
+  windows::ComPtr<IDispatch> object = create();
+  EXCEPINFO info{};
+  EXPECT_EQ(wintest::initializeCommand(*object, host, info), DISP_E_EXCEPTION);
+  EXPECT_EQ(info.scode, windows::kRunAborted);
+  EXPECT_NE(wintest::takeDescription(info).find(L"frmMain was shown modally"), std::wstring::npos);
+  EXPECT_TRUE(host.errorReports().empty());
+  object.reset();
+  EXPECT_EQ(canUnload_(), S_OK);
 }
 
 }  // namespace

@@ -15,8 +15,7 @@
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
-#include "windows/automation/dispatch_bridge.hpp"
-#include "windows/handles/bstr.hpp"
+#include "windows/automation/failure_info.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
@@ -43,13 +42,6 @@ class Callback final : public automation::Dispatch {
 
 automation::Object callback(Callback::Body body) {
   return automation::Object(std::make_shared<Callback>(std::move(body)));
-}
-
-refhost::Environment windowsHost() {
-  refhost::Environment env;
-  env.pathSeparator = '\\';
-  env.echoReportsToStderr = false;
-  return env;
 }
 
 // A whole command run through COM: the host's classes registered in this process, the DLL
@@ -90,18 +82,12 @@ class Session : public testing::Test {
   nlohmann::json state() {
     return nlohmann::json::parse(automation::toString(session_.get(protocol::kSessionState)));
   }
-  // Command_Initialize with the host's command object, as the host's framework calls it.
   HRESULT initialize(EXCEPINFO& info) {
     const windows::ComPtr<IDispatch> command = windows::dispatchOf(command_);
-    windows::VariantArray arg(1);
-    V_VT(&arg[0]) = VT_DISPATCH;
-    V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host_.commandObject());
-    DISPPARAMS params{arg.data(), nullptr, 1, 0};
-    return command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info,
-                           nullptr);
+    return wintest::initializeCommand(*command, host_, info);
   }
 
-  refhost::ReferenceHost host_{windowsHost()};
+  refhost::ReferenceHost host_{wintest::windowsHost()};
   windows::host::RegisteredHostClasses classes_{host_};
   automation::Object command_;
   automation::Object session_;
@@ -190,10 +176,8 @@ TEST_F(Session, InjectedHostFailureArrivesAsOneReportWithItsFields) {
 TEST_F(Session, InputRunningDryEndsTheRunAsRunAbortedNotAFailure) {
   EXCEPINFO info{};
   EXPECT_EQ(initialize(info), DISP_E_EXCEPTION);
-  const windows::ExceptionStrings strings(info);
-  EXPECT_EQ(info.scode, protocol::kRunAborted);
-  const std::wstring reason = strings.description ? strings.description.get() : L"";
-  EXPECT_NE(reason.find(L"ran out"), std::wstring::npos);
+  EXPECT_EQ(info.scode, windows::kRunAborted);
+  EXPECT_NE(wintest::takeDescription(info).find(L"ran out"), std::wstring::npos);
   EXPECT_TRUE(host_.errorReports().empty());
   EXPECT_EQ(events_.front(), "dialog: frmMain shown");
 }

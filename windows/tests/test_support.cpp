@@ -6,6 +6,8 @@
 
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_unknown.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/bstr.hpp"
 #include "windows/handles/unique.hpp"
 
 namespace wintest {
@@ -59,8 +61,12 @@ std::string besideTestsAnsi(const std::string& file) {
   return folder + file;
 }
 
+std::wstring componentPath() {
+  return besideTests(L"" QUADRIFT_COMPONENT_DLL);
+}
+
 HMODULE component() {
-  static const HMODULE module = LoadLibraryW(besideTests(L"kstQuadrift412.dll").c_str());
+  static const HMODULE module = LoadLibraryW(componentPath().c_str());
   return module;
 }
 
@@ -146,6 +152,29 @@ RegisteredClass::RegisteredClass(const std::wstring& progId, const CLSID& clsid,
 RegisteredClass::~RegisteredClass() {
   CoRevokeClassObject(cookie_);
   deleteClassTree(progId_);
+}
+
+refhost::Environment windowsHost() {
+  refhost::Environment env;
+  env.pathSeparator = '\\';
+  env.echoReportsToStderr = false;
+  return env;
+}
+
+HRESULT initializeCommand(IDispatch& command, refhost::ReferenceHost& host, EXCEPINFO& info) {
+  constexpr DISPID kCommandInitialize = 0x60030000;
+  windows::VariantArray arg(1);
+  V_VT(&arg[0]) = VT_DISPATCH;
+  V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host.commandObject());
+  DISPPARAMS params{arg.data(), nullptr, 1, 0};
+  return command.Invoke(kCommandInitialize, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info,
+                        nullptr);
+}
+
+std::wstring takeDescription(EXCEPINFO& info) {
+  const windows::ExceptionStrings strings(info);
+  info = EXCEPINFO{};
+  return strings.description ? strings.description.get() : L"";
 }
 
 VARIANT bstrVariant(const wchar_t* text) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "reference_host.hpp"
 #include "windows/handles/com_ptr.hpp"
 
 namespace wintest {
@@ -19,7 +20,9 @@ namespace wintest {
 std::wstring besideTests(const std::wstring& file);
 std::string besideTestsAnsi(const std::string& file);
 
-// The component DLL, loaded for the test's life, and one of its exports.
+// The component DLL beside the test program (QUADRIFT_COMPONENT_DLL: the product, or the test
+// variant for the session tests), its path, loaded for the test's life, and one of its exports.
+std::wstring componentPath();
 HMODULE component();
 template <class F>
 F exportOf(const char* name) {
@@ -77,6 +80,14 @@ class RegisteredClass {
   windows::ComPtr<IClassFactory> factory_;
   DWORD cookie_ = 0;
 };
+
+// The reference host as on Windows: backslashes in paths, its reports kept, not echoed.
+refhost::Environment windowsHost();
+// Command_Initialize of `command` with `host`'s command object, as the host's framework calls it.
+HRESULT initializeCommand(IDispatch& command, refhost::ReferenceHost& host, EXCEPINFO& info);
+
+// The description of `info`, whose strings are freed.
+std::wstring takeDescription(EXCEPINFO& info);
 
 VARIANT bstrVariant(const wchar_t* text);
 VARIANT dispatchVariant(IDispatch* object);

@@ -43,9 +43,7 @@ windows::ComPtr<ITypeInfo> implementedType(ITypeInfo* info, UINT index) {
 class TypeLibrary : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(LoadTypeLibEx(wintest::besideTests(L"kstQuadrift412.dll").c_str(), REGKIND_NONE,
-                            library_.put()),
-              S_OK);
+    ASSERT_EQ(LoadTypeLibEx(wintest::componentPath().c_str(), REGKIND_NONE, library_.put()), S_OK);
   }
   windows::ComPtr<ITypeInfo> typeNamed(const wchar_t* name) {
     for (UINT i = 0; i < library_->GetTypeInfoCount(); ++i) {

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "ui/text_units.hpp"
+#include "windows/ui/virtual_keys.hpp"
 
 namespace windows {
 
@@ -80,6 +81,16 @@ bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam,
 
 bool deliverFormKey(FormWindows& w, const MSG& m, std::optional<ui::InputOutcome>& outcome) {
   ui::Form& form = *w.form;
+  if (m.message == WM_KEYDOWN) {
+    // On an option button the arrows step through its group; elsewhere they keep the
+    // control's own meaning (a list's entries, a text box's caret).
+    const ui::Control* on = w.controlOf(m.hwnd);
+    const std::optional<ui::Key> arrow = arrowKeyOf(m.wParam);
+    if (arrow && on != nullptr && on->kind() == ui::ControlKind::OptionButton) {
+      outcome = form.userKey(*arrow);
+      return true;
+    }
+  }
   if (m.message == WM_KEYDOWN && m.wParam == VK_TAB) {
     const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     outcome = form.userKey(back ? ui::Key::ShiftTab : ui::Key::Tab);

@@ -78,6 +78,8 @@ INPUT RealInput::key(WORD virtualKey, bool up) {
   in.ki.wVk = virtualKey;
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  // The arrow keys of their own block, not the numeric keypad's, which share their scan codes.
+  if (virtualKey >= VK_LEFT && virtualKey <= VK_DOWN) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   return in;
 }
 

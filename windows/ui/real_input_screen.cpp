@@ -6,6 +6,7 @@
 #include "ui/scope_exit.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/ui/form_windows.hpp"
+#include "windows/ui/virtual_keys.hpp"
 
 namespace windows {
 
@@ -35,19 +36,6 @@ HWND openMessageBox() {
   HWND found = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), takeMessageBox, reinterpret_cast<LPARAM>(&found));
   return found;
-}
-
-WORD virtualKeyOf(ui::Key key) {
-  switch (key) {
-    case ui::Key::Tab:
-    case ui::Key::ShiftTab:
-      return VK_TAB;
-    case ui::Key::Enter:
-      return VK_RETURN;
-    case ui::Key::Escape:
-      return VK_ESCAPE;
-  }
-  return 0;
 }
 
 // The key of a letter or digit, which is its upper-case character.
@@ -92,6 +80,13 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
           .value_or(InputOutcome::applied());
     }
     case Kind::Key: {
+      // An arrow key the model gives no meaning is not sent: on the windows it would move
+      // through a list or a text box's text, which a script cannot follow.
+      if (ui::isArrowKey(action.key)) {
+        if (std::string why = form.whyNoArrowKey(); !why.empty()) {
+          return InputOutcome::refused(why);
+        }
+      }
       const WORD held = action.key == ui::Key::ShiftTab ? VK_SHIFT : 0;
       return play(RealInput::keyPress(virtualKeyOf(action.key), held), what)
           .value_or(InputOutcome::applied());

@@ -1,5 +1,7 @@
 #include "windows/ui/thread_windows.hpp"
 
+#include <algorithm>
+
 namespace windows {
 
 namespace {
@@ -15,6 +17,10 @@ BOOL CALLBACK collectEnabled(HWND window, LPARAM param) {
   return TRUE;
 }
 
+// The holders on this thread, innermost last, for the hook, which the system calls without
+// context.
+thread_local std::vector<const DisabledThreadWindows*> holders;
+
 }  // namespace
 
 void DisabledThreadWindows::take() {
@@ -24,15 +30,33 @@ void DisabledThreadWindows::take() {
   Collect collect{keep_, &disabled_};
   EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&collect));
   for (HWND window : disabled_) EnableWindow(window, FALSE);
+  holders.push_back(this);
+  hook_.reset(SetWindowsHookExW(WH_CBT, activating, nullptr, GetCurrentThreadId()));
 }
 
 void DisabledThreadWindows::giveBack() {
   if (!held_) return;
   held_ = false;
+  hook_.reset();
+  std::erase(holders, this);
   for (HWND window : disabled_) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
   disabled_.clear();
+}
+
+LRESULT CALLBACK DisabledThreadWindows::activating(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && !holders.empty()) {
+    // Only the innermost modal form may take the activation back.
+    const DisabledThreadWindows& innermost = *holders.back();
+    const auto activated = reinterpret_cast<HWND>(wParam);
+    const auto& held = innermost.disabled_;
+    if (innermost.keep_ != nullptr &&
+        std::find(held.begin(), held.end(), activated) != held.end()) {
+      PostMessageW(innermost.keep_, kComeForward, 0, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace windows

@@ -28,9 +28,20 @@ class Quiet {
   FormWindows& w_;
 };
 
+// The form's window belongs to the window its model names: an owned window stays above its
+// owner, comes back with it when the user returns to the host from another program, and has no
+// button of its own in the task bar. A handle that is no window leaves it on its own.
+void ownByHostWindow(const FormWindows& w) {
+  HWND owner = windowOf(w.form->ownerWindow());
+  owner = owner != nullptr && IsWindow(owner) ? GetAncestor(owner, GA_ROOT) : nullptr;
+  if (owner == w.window || GetWindow(w.window, GW_OWNER) == owner) return;
+  SetWindowLongPtrW(w.window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
 void placeAtStartUp(const FormWindows& w) {
   const ui::StartUpPosition at = w.form->style().startUpPosition;
-  // Shown without an owner, centred on its owner means centred on the screen.
+  // Start-up shows the form without an owner form (the window it belongs to only keeps it above
+  // the host), so centred on its owner means centred on the screen.
   if (at != ui::StartUpPosition::CenterOwner && at != ui::StartUpPosition::CenterScreen) return;
   RECT r{};
   GetWindowRect(w.window.get(), &r);
@@ -147,6 +158,7 @@ void Win32Engine::showWindow(ui::Form& form) {
   sync(w->window.get());
   {
     Quiet quiet(*w);
+    ownByHostWindow(*w);
     if (!w->placed) placeAtStartUp(*w);
     w->placed = true;
     if (Loop* loop = innermostLoopOf(form)) loop->hostWindows.take();  // shown again in its loop
@@ -238,6 +250,17 @@ LRESULT Win32Engine::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       w->form->requestClose();
       sync(window);
       return 0;
+    case kComeForward: {
+      // The user went back to the host's window, which this form's loop holds disabled.
+      HWND popup = GetLastActivePopup(window);
+      if (!w->form->visible() || !IsWindowEnabled(popup) || !IsWindowVisible(popup)) return 0;
+      // The host's window comes up with the windows it owns above it, then the popup is active.
+      HWND owner = GetWindow(window, GW_OWNER);
+      SetWindowPos(owner != nullptr ? owner : window, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetForegroundWindow(popup);
+      return 0;
+    }
     case WM_ACTIVATE:
       // Reactivated (after a message box, say): the focus goes back where the model has it.
       if (LOWORD(wParam) != WA_INACTIVE) {

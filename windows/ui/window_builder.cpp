@@ -125,7 +125,8 @@ DWORD formStyle(const ui::WindowStyle& design) {
 DWORD formExStyle(const ui::WindowStyle& design) {
   DWORD exStyle = WS_EX_CONTROLPARENT;
   if (design.border == ui::BorderStyle::FixedDialog) exStyle |= WS_EX_DLGMODALFRAME;
-  if (!design.showInTaskbar) exStyle |= WS_EX_TOOLWINDOW;
+  // Owned or not, a window that asks for it has its button in the task bar.
+  if (design.showInTaskbar) exStyle |= WS_EX_APPWINDOW;
   return exStyle;
 }
 

@@ -6,8 +6,10 @@
 
 namespace windows {
 
-// The form window's styles for its design: a fixed dialog frame has no sizing border, a window
-// kept out of the task bar is a tool window, and only the boxes the design asks for.
+// The form window's styles for its design: a fixed dialog frame has no sizing border, a normal
+// caption, and only the boxes the design asks for. A window kept out of the task bar is kept
+// out by its owner (the engine owns it by the host's window), not as a tool window, which the
+// task switcher leaves out too.
 DWORD formStyle(const ui::WindowStyle& design);
 DWORD formExStyle(const ui::WindowStyle& design);
 

@@ -243,8 +243,8 @@ class Dialog : public testing::Test {
 };
 
 // Every control where the layout puts it at 96 DPI, with the styles its model asks for; the
-// form a fixed tool window centred on the screen, the host's windows disabled while it is up;
-// the close control ends the run as a cancel.
+// form a fixed dialog with a normal caption, owned by the host's window, centred on the screen,
+// the host's windows disabled while it is up; the close control ends the run as a cancel.
 TEST_F(Dialog, WindowsFollowTheLayout) {
   run({[this] {
     ASSERT_EQ(engine_.modalLoops(), 1);
@@ -263,8 +263,14 @@ TEST_F(Dialog, WindowsFollowTheLayout) {
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(form, GWL_EXSTYLE));
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
-    EXPECT_EQ(exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW),
-              static_cast<DWORD>(WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW));
+    // Out of the task bar by its owner, not as a tool window, which the task switcher skips.
+    EXPECT_EQ(exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_APPWINDOW),
+              static_cast<DWORD>(WS_EX_DLGMODALFRAME));
+    EXPECT_EQ(GetWindow(form, GW_OWNER), view_.handle());
+    POINT clientOrigin{};
+    ClientToScreen(form, &clientOrigin);
+    EXPECT_EQ(clientOrigin.y - outer.top,
+              GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME));  // a full caption
     EXPECT_EQ(GetWindowContextHelpId(form), 61191u);
     EXPECT_EQ(textOf(form), wide(this->form().caption()));
 
@@ -439,6 +445,74 @@ TEST_F(Dialog, TabTypingAndEnter) {
   EXPECT_TRUE(host_.command().done);
   EXPECT_FALSE(component_.UserCancelled);
   EXPECT_DOUBLE_EQ(host_.sheetSetup().originX, -12);
+}
+
+// Away to another window and back to the host's: the dialog comes back with the host's window,
+// above it and active, and takes the keys again.
+TEST_F(Dialog, ComesBackAboveTheHostAfterASwitch) {
+  windows::UniqueWindow other;  // made while the dialog is up, so that its loop leaves it enabled
+  auto stacked = [](HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (w == lower) return true;
+    }
+    return false;
+  };
+  bool awayActive = false;
+  run({[&] {
+         other.reset(CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400,
+                                     300, 200, 100, nullptr, nullptr, nullptr, nullptr));
+         SetForegroundWindow(other.get());
+       },
+       [&] {
+         awayActive = GetActiveWindow() == other.get() && stacked(other.get(), formWindow());
+         SetForegroundWindow(view_.handle());
+       },
+       [&] {
+         EXPECT_TRUE(stacked(formWindow(), view_.handle()));
+         EXPECT_TRUE(stacked(formWindow(), other.get()));
+         EXPECT_TRUE(IsWindowEnabled(formWindow()));
+         EXPECT_EQ(GetActiveWindow(), formWindow());
+       },
+       keys({VK_ESCAPE})});
+  other.reset();
+  EXPECT_TRUE(awayActive);
+  EXPECT_TRUE(host_.command().done);
+  EXPECT_TRUE(component_.UserCancelled);
+}
+
+// On an option button the arrow keys step through its group, round, and select; on a list they
+// keep the list's own meaning.
+TEST_F(Dialog, ArrowKeysInOptionGroupsAndLists) {
+  std::vector<std::string> seen;
+  auto record = [&] {
+    std::string checked;
+    for (int i = 0; i < 3; ++i) {
+      const std::string name = "optSheetSize(" + std::to_string(i) + ")";
+      if (SendMessageW(window(name), BM_GETCHECK, 0, 0) == BST_CHECKED) checked += name;
+    }
+    seen.push_back(focusName() + " " + checked);
+  };
+  std::vector<std::function<void()>> steps{keys({VK_TAB, VK_TAB, VK_TAB, VK_TAB}), record};
+  const WORD arrows[] = {VK_DOWN, VK_DOWN, VK_UP, VK_LEFT};
+  for (WORD arrow : arrows) {
+    steps.push_back(keys({arrow}));
+    steps.push_back(record);
+  }
+  std::int16_t listBefore = -1;
+  steps.push_back(keys({VK_TAB}));
+  steps.push_back([&] { listBefore = form().comboBox("cboSize").listIndex(); });
+  steps.push_back(keys({VK_DOWN}));
+  steps.push_back([&] {
+    EXPECT_EQ(focusName(), "cboSize");
+    EXPECT_EQ(form().comboBox("cboSize").listIndex(), listBefore + 1);
+  });
+  steps.push_back(keys({VK_ESCAPE}));
+  run(std::move(steps));
+  const std::vector<std::string> expected = {
+      "optSheetSize(1) optSheetSize(1)", "optSheetSize(2) optSheetSize(2)",
+      "optSheetSize(0) optSheetSize(0)", "optSheetSize(2) optSheetSize(2)",
+      "optSheetSize(1) optSheetSize(1)"};
+  EXPECT_EQ(seen, expected);
 }
 
 // A length the host cannot read: a real message box owned by the dialog, answered with Enter;

@@ -1,0 +1,37 @@
+#include "windows/ui/virtual_keys.hpp"
+
+#include <array>
+#include <utility>
+
+namespace windows {
+
+namespace {
+
+constexpr std::array<std::pair<ui::Key, WORD>, 8> kVirtualKeys = {{
+    {ui::Key::Tab, VK_TAB},
+    {ui::Key::ShiftTab, VK_TAB},
+    {ui::Key::Enter, VK_RETURN},
+    {ui::Key::Escape, VK_ESCAPE},
+    {ui::Key::Up, VK_UP},
+    {ui::Key::Down, VK_DOWN},
+    {ui::Key::Left, VK_LEFT},
+    {ui::Key::Right, VK_RIGHT},
+}};
+
+}  // namespace
+
+WORD virtualKeyOf(ui::Key key) {
+  for (const auto& [k, vk] : kVirtualKeys) {
+    if (k == key) return vk;
+  }
+  return 0;
+}
+
+std::optional<ui::Key> arrowKeyOf(WPARAM virtualKey) {
+  for (const auto& [k, vk] : kVirtualKeys) {
+    if (ui::isArrowKey(k) && vk == virtualKey) return k;
+  }
+  return std::nullopt;
+}
+
+}  // namespace windows
