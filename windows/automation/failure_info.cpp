@@ -8,8 +8,6 @@
 namespace windows {
 namespace {
 
-constexpr std::int32_t kWrongArgumentCount = 450;
-
 // The runtime's error number carried in an HRESULT of the control facility, or the HRESULT.
 std::int32_t numberOf(HRESULT result) {
   if (HRESULT_FACILITY(result) == FACILITY_CONTROL) return HRESULT_CODE(result);
@@ -41,9 +39,15 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
     case E_OUTOFMEMORY:
       return automation::runtimeFailure(errnum::kOutOfMemory);
     case DISP_E_BADPARAMCOUNT:
+      return automation::runtimeFailure(errnum::kWrongArgumentCount);
     case DISP_E_PARAMNOTOPTIONAL:
-      return automation::Failure(kWrongArgumentCount,
-                                 "Wrong number of arguments or invalid property assignment");
+      return automation::runtimeFailure(errnum::kArgumentNotOptional);
+    case DISP_E_PARAMNOTFOUND:
+      return automation::runtimeFailure(errnum::kNamedArgumentNotFound);
+    case DISP_E_NONAMEDARGS:
+      return automation::runtimeFailure(errnum::kNoNamedArguments);
+    case DISP_E_BADINDEX:
+      return automation::runtimeFailure(errnum::kSubscriptOutOfRange);
     default:
       if (HRESULT_FACILITY(result) == FACILITY_CONTROL)
         return automation::runtimeFailure(HRESULT_CODE(result));

@@ -10,21 +10,43 @@
 namespace windows {
 namespace {
 
+// An object passed as IUnknown is taken when it answers IDispatch, as the runtime coerces it;
+// Nothing stays Nothing.
+bool dispatchOfUnknown(IUnknown* unknown, ComPtr<IDispatch>& object) {
+  if (unknown == nullptr) return true;
+  return SUCCEEDED(unknown->QueryInterface(IID_IDispatch, object.putVoid()));
+}
+
 // The object argument of Command_Initialize as a caller may pass it: by value, by reference,
-// or in a variant by reference. False for anything else.
-bool objectArgument(const VARIANT& arg, IDispatch*& object) {
+// or in a variant by reference, as IDispatch or as an IUnknown that answers it. False for
+// anything else.
+bool objectArgument(const VARIANT& arg, ComPtr<IDispatch>& object) {
   switch (V_VT(&arg)) {
     case VT_DISPATCH:
-      object = V_DISPATCH(&arg);
+      object = ComPtr<IDispatch>(V_DISPATCH(&arg));
       return true;
     case VT_BYREF | VT_DISPATCH:
-      object = V_DISPATCHREF(&arg) != nullptr ? *V_DISPATCHREF(&arg) : nullptr;
+      if (V_DISPATCHREF(&arg) != nullptr) object = ComPtr<IDispatch>(*V_DISPATCHREF(&arg));
       return true;
+    case VT_UNKNOWN:
+      return dispatchOfUnknown(V_UNKNOWN(&arg), object);
+    case VT_BYREF | VT_UNKNOWN:
+      return dispatchOfUnknown(V_UNKNOWNREF(&arg) != nullptr ? *V_UNKNOWNREF(&arg) : nullptr,
+                               object);
     case VT_BYREF | VT_VARIANT:
       return V_VARIANTREF(&arg) != nullptr && objectArgument(*V_VARIANTREF(&arg), object);
     default:
       return false;
   }
+}
+
+// Arguments named by a dispatch id the member does not have: the first one's place in the
+// argument array, where named arguments come first. -1 when every name is the member's.
+int unknownNamedArgument(const DISPPARAMS& params, DISPID parameter) {
+  for (UINT i = 0; i < params.cNamedArgs; ++i) {
+    if (params.rgdispidNamedArgs[i] != parameter) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 }  // namespace
@@ -66,7 +88,8 @@ HRESULT ComCQuadrift::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return library->GetTypeInfoOfGuid(IID__CQuadrift, info);
 }
 
-HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT ComCQuadrift::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   if (lstrcmpiW(names[0], L"Command_Initialize") == 0) {
@@ -80,23 +103,28 @@ HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, D
   return S_OK;
 }
 
-HRESULT ComCQuadrift::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+HRESULT ComCQuadrift::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                              VARIANT* result, EXCEPINFO* info, UINT* argError) {
-  if (params == nullptr) return E_INVALIDARG;
+  if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (params == nullptr || (params->cArgs > 0 && params->rgvarg == nullptr) ||
+      params->cNamedArgs > params->cArgs ||
+      (params->cNamedArgs > 0 && params->rgdispidNamedArgs == nullptr))
+    return E_INVALIDARG;
   switch (id) {
-    case kCommandInitialize:
+    case kCommandInitialize: {
       if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-      if (params->cNamedArgs > 1 || (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != 0))
+      if (const int named = unknownNamedArgument(*params, 0); named >= 0) {
+        if (argError != nullptr) *argError = static_cast<UINT>(named);
         return DISP_E_PARAMNOTFOUND;
-      {
-        IDispatch* basicCmd = nullptr;
-        if (!objectArgument(params->rgvarg[0], basicCmd)) {
-          if (argError != nullptr) *argError = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        return atBoundary(info, [&] { return initialize(basicCmd); });
       }
+      ComPtr<IDispatch> basicCmd;
+      if (!objectArgument(params->rgvarg[0], basicCmd)) {
+        if (argError != nullptr) *argError = 0;
+        return DISP_E_TYPEMISMATCH;
+      }
+      return atBoundary(info, [&] { return initialize(basicCmd.get()); });
+    }
     case kHelpFileName:
       if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;

@@ -81,6 +81,11 @@ TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
        "Blatt gesperrt"},
       {DISP_E_MEMBERNOTFOUND, 0, 0, 438, "Object doesn't support this property or method"},
       {DISP_E_TYPEMISMATCH, 0, 0, 13, "Type mismatch"},
+      {DISP_E_BADPARAMCOUNT, 0, 0, 450, "Wrong number of arguments or invalid property assignment"},
+      {DISP_E_PARAMNOTOPTIONAL, 0, 0, 449, "Argument not optional"},
+      {DISP_E_PARAMNOTFOUND, 0, 0, 448, "Named argument not found"},
+      {DISP_E_NONAMEDARGS, 0, 0, 446, "Object doesn't support named arguments"},
+      {DISP_E_BADINDEX, 0, 0, 9, "Subscript out of range"},
       {E_FAIL, 0, 0, static_cast<std::int32_t>(E_FAIL), "Automation error"},
   };
   const automation::Object object = windows::ComDispatch::wrap(&fake);

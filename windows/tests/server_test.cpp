@@ -47,11 +47,14 @@ class Server : public testing::Test {
     EXPECT_EQ(factory()->CreateInstance(nullptr, IID_IDispatch, object.putVoid()), S_OK);
     return object;
   }
+  // Named arguments come first in `args`, as a caller lays them out.
   HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
-                 VARIANT* result) {
-    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+                 VARIANT* result, std::vector<DISPID> named = {}, UINT* argError = nullptr,
+                 REFIID iid = IID_NULL) {
+    DISPPARAMS params{args.data(), named.empty() ? nullptr : named.data(),
+                      static_cast<UINT>(args.size()), static_cast<UINT>(named.size())};
     EXCEPINFO info{};
-    return object->Invoke(id, IID_NULL, 0, flags, &params, result, &info, nullptr);
+    return object->Invoke(id, iid, 0, flags, &params, result, &info, argError);
   }
   std::wstring helpFileName() {
     windows::VariantArray result(1);
@@ -109,6 +112,9 @@ TEST_F(Server, NamesIdsAndDispatchErrors) {
               c.status);
     EXPECT_EQ(ids, c.ids);
   }
+  LPOLESTR name = const_cast<LPOLESTR>(L"HelpFileName");
+  DISPID id = 0;
+  EXPECT_EQ(object->GetIDsOfNames(IID_IDispatch, &name, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
   VARIANT number;
   VariantInit(&number);
   V_VT(&number) = VT_I4;
@@ -121,6 +127,30 @@ TEST_F(Server, NamesIdsAndDispatchErrors) {
   EXPECT_EQ(invoke(object.get(), kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
             DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(invoke(object.get(), 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(object.get(), kHelpFileName, DISPATCH_PROPERTYGET, {}, &result, {}, nullptr,
+                   IID_IDispatch),
+            DISP_E_UNKNOWNINTERFACE);
+  // Wrong arguments say which one is wrong: a name the member does not have, an object that is
+  // not one the command can call.
+  const windows::ComPtr<IClassFactory> notDispatch = factory();
+  VARIANT unknown;
+  VariantInit(&unknown);
+  V_VT(&unknown) = VT_UNKNOWN;
+  V_UNKNOWN(&unknown) = notDispatch.get();
+  struct WrongArgument {
+    VARIANT arg;
+    std::vector<DISPID> named;
+    HRESULT status;
+  };
+  for (const WrongArgument& c : {WrongArgument{number, {5}, DISP_E_PARAMNOTFOUND},
+                                 WrongArgument{unknown, {}, DISP_E_TYPEMISMATCH},
+                                 WrongArgument{unknown, {0}, DISP_E_TYPEMISMATCH}}) {
+    UINT argError = 7;
+    EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {c.arg}, nullptr, c.named,
+                     &argError),
+              c.status);
+    EXPECT_EQ(argError, 0u);
+  }
   windows::ComPtr<ITypeInfo> info;
   ASSERT_EQ(object->GetTypeInfo(0, 0, info.put()), S_OK);
   TYPEATTR* attr = nullptr;
@@ -169,23 +199,36 @@ TEST_F(Server, HelpFileNameWithAndWithoutARunningApplication) {
   EXPECT_EQ(reporter_.references(), 1u);
 }
 
-TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
+TEST_F(Server, CommandInitializeTakesTheCommandObjectByReferenceOrAsUnknown) {
   const wintest::RegisteredClass reporterClass(L"Kestrova.ErrorReporter", kReporterClsid,
                                                reporter_);
   wintest::FakeObject command;
-  windows::ComPtr<IDispatch> object = create();
   IDispatch* basicCmd = &command;
-  VARIANT arg;
-  VariantInit(&arg);
-  V_VT(&arg) = VT_BYREF | VT_DISPATCH;
-  V_DISPATCHREF(&arg) = &basicCmd;
-  // The command framework's controls are not registered here: the start fails inside the
-  // guarded members, is reported, and the caller sees success.
-  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK);
-  EXPECT_FALSE(idents_.empty());
-  for (LONG number : numbers_) EXPECT_EQ(number, 429);
-  object.reset();
-  ASSERT_EQ(canUnload_(), S_OK);
+  IUnknown* unknown = &command;
+  VARIANT byReference;
+  VariantInit(&byReference);
+  V_VT(&byReference) = VT_BYREF | VT_DISPATCH;
+  V_DISPATCHREF(&byReference) = &basicCmd;
+  VARIANT asUnknown;
+  VariantInit(&asUnknown);
+  V_VT(&asUnknown) = VT_UNKNOWN;
+  V_UNKNOWN(&asUnknown) = unknown;
+  VARIANT unknownByReference;
+  VariantInit(&unknownByReference);
+  V_VT(&unknownByReference) = VT_BYREF | VT_UNKNOWN;
+  V_UNKNOWNREF(&unknownByReference) = &unknown;
+  for (const VARIANT& arg : {byReference, asUnknown, unknownByReference}) {
+    idents_.clear();
+    windows::ComPtr<IDispatch> object = create();
+    // The command framework's controls are not registered here: the start fails inside the
+    // guarded members, is reported, and the caller sees success.
+    EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK)
+        << V_VT(&arg);
+    EXPECT_FALSE(idents_.empty()) << V_VT(&arg);
+    for (LONG number : numbers_) EXPECT_EQ(number, 429);
+    object.reset();
+    ASSERT_EQ(canUnload_(), S_OK);
+  }
   EXPECT_EQ(basicCmd, &command);
   EXPECT_EQ(command.references(), 1u);
   EXPECT_EQ(reporter_.references(), 1u);
