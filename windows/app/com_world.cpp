@@ -7,6 +7,7 @@
 #include "automation/failure.hpp"
 #include "component_state.hpp"
 #include "ui/headless_engine.hpp"
+#include "ui/text_units.hpp"
 #include "windows/app/function_dispatch.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
@@ -44,7 +45,7 @@ std::int32_t numberOf(const portable::UserAction& a) {
 }
 
 std::string textOf(const portable::UserAction& a) {
-  if (a.kind == portable::UserAction::Kind::AccessKey) return std::string(1, a.letter);
+  if (a.kind == portable::UserAction::Kind::AccessKey) return ui::text::utf8Of(a.letter);
   return a.text;
 }
 
