@@ -34,8 +34,8 @@ class Quiet {
 void ownByHostWindow(const FormWindows& w) {
   HWND owner = windowOf(w.form->ownerWindow());
   owner = owner != nullptr && IsWindow(owner) ? GetAncestor(owner, GA_ROOT) : nullptr;
-  if (owner == w.window || GetWindow(w.window, GW_OWNER) == owner) return;
-  SetWindowLongPtrW(w.window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (owner == w.window.get() || GetWindow(w.window.get(), GW_OWNER) == owner) return;
+  SetWindowLongPtrW(w.window.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void placeAtStartUp(const FormWindows& w) {

@@ -5,6 +5,7 @@
 
 #include "automation/failure.hpp"
 #include "windows/platform/ansi_codec.hpp"
+#include "windows/ui/accessible_control.hpp"
 #include "windows/ui/geometry.hpp"
 
 namespace windows {
@@ -154,6 +155,7 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
     w.controls[i] = create(exControl, classOf(c.kind()), styleOf(c, starts[i]), r, w.window.get(),
                            kFirstControlId + static_cast<int>(i), instance, nullptr);
     SetWindowContextHelpId(w.controls[i], static_cast<DWORD>(c.helpContextId()));
+    answerAccessibility(w.controls[i], c);
     ui::Form::assignHandle(*all[i], handleOf(w.controls[i]));
   }
   HWND above = HWND_TOP;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -17,6 +19,8 @@
 #include "dialog/frm_main.hpp"
 #include "dialog/layout.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
 #include "windows/handles/gdi.hpp"
 #include "windows/handles/window.hpp"
 #include "windows/platform/ansi_codec.hpp"
@@ -403,6 +407,72 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
        keys({VK_ESCAPE})});
   EXPECT_TRUE(host_.command().done);
   EXPECT_TRUE(component_.UserCancelled);
+}
+
+// What a screen reader asks each control's window for, through the system: its name (in
+// English, the locale of the names below), its role, and whether it is checked or unavailable.
+TEST_F(Dialog, ScreenReadersGetNamesRolesAndStates) {
+  struct Expected {
+    const char* control;
+    long role;
+    const wchar_t* name;
+  };
+  const Expected table[] = {
+      {"txtSOLX", ROLE_SYSTEM_TEXT, L"X:"},
+      {"txtSOLY", ROLE_SYSTEM_TEXT, L"Y:"},
+      {"txtSizeW", ROLE_SYSTEM_TEXT, L"W:"},
+      {"txtSizeH", ROLE_SYSTEM_TEXT, L"x H:"},
+      {"txtDSPaper", ROLE_SYSTEM_TEXT, L"Paper length"},
+      {"txtDSModel", ROLE_SYSTEM_TEXT, L"Model length"},
+      {"cboSize", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
+      {"cboScale", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
+      {"optSheetSize(0)", ROLE_SYSTEM_RADIOBUTTON, L"Printer default page"},
+      {"optSheetSize(1)", ROLE_SYSTEM_RADIOBUTTON, L"Standard:"},
+      {"optScaleMode(2)", ROLE_SYSTEM_RADIOBUTTON, L"Custom:"},
+      {"cmdMove", ROLE_SYSTEM_PUSHBUTTON, L"Move..."},
+      {"cmdApply", ROLE_SYSTEM_PUSHBUTTON, L"Apply"},
+      {"cmdPrevious", ROLE_SYSTEM_PUSHBUTTON, L"Previous"},
+      {"cmdOK", ROLE_SYSTEM_PUSHBUTTON, L"OK"},
+      {"fraSheetSize", ROLE_SYSTEM_GROUPING, L"Sheet Size"},
+      {"lblSizeW", ROLE_SYSTEM_STATICTEXT, L"W:"},
+  };
+  const bool english = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_ENGLISH;
+  // A screen reader's requests are answered through COM.
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  run({[&] {
+         for (const Expected& row : table) {
+           SCOPED_TRACE(row.control);
+           // The interface id by __uuidof: MinGW's import library gives IID_IAccessible wrong.
+           windows::ComPtr<IAccessible> object;
+           ASSERT_EQ(AccessibleObjectFromWindow(window(row.control), OBJID_CLIENT,
+                                                __uuidof(IAccessible), object.putVoid()),
+                     S_OK);
+           VARIANT self;
+           VariantInit(&self);
+           V_VT(&self) = VT_I4;
+           V_I4(&self) = CHILDID_SELF;
+           windows::UniqueBstr name;
+           ASSERT_EQ(object->get_accName(self, name.put()), S_OK);
+           if (english) EXPECT_EQ(std::wstring(name.get()), row.name);
+           EXPECT_NE(SysStringLen(name.get()), 0u);
+           VARIANT role;
+           ASSERT_EQ(object->get_accRole(self, &role), S_OK);
+           EXPECT_EQ(V_VT(&role), VT_I4);
+           EXPECT_EQ(V_I4(&role), row.role);
+           VARIANT state;
+           ASSERT_EQ(object->get_accState(self, &state), S_OK);
+           ASSERT_EQ(V_VT(&state), VT_I4);
+           const ui::Control& c = form().control(row.control);
+           EXPECT_EQ((V_I4(&state) & STATE_SYSTEM_UNAVAILABLE) != 0, !c.effectivelyEnabled());
+           if (row.role == ROLE_SYSTEM_RADIOBUTTON) {
+             EXPECT_EQ((V_I4(&state) & STATE_SYSTEM_CHECKED) != 0,
+                       static_cast<const ui::OptionButton&>(c).value());
+           }
+         }
+       },
+       keys({VK_ESCAPE})});
+  CoUninitialize();
+  EXPECT_TRUE(host_.command().done);
 }
 
 // Tab and Shift+Tab follow the model's tab order, and so does an access key; typing reaches the
