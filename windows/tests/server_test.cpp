@@ -243,7 +243,7 @@ TEST_F(Server, WithoutWindowsTheDialogEndsTheRunAtOnce) {
       host, windows::host::RegisteredHostClasses::Session::None);
   windows::ComPtr<IDispatch> object = create();
   EXCEPINFO info{};
-  EXPECT_EQ(wintest::initializeCommand(*object, host, info), DISP_E_EXCEPTION);
+  EXPECT_EQ(wintest::initializeCommand(*object.get(), host, info), DISP_E_EXCEPTION);
   EXPECT_EQ(info.scode, windows::kRunAborted);
   EXPECT_NE(wintest::takeDescription(info).find(L"frmMain was shown modally"), std::wstring::npos);
   EXPECT_TRUE(host.errorReports().empty());

@@ -444,16 +444,19 @@ TEST_F(Dialog, ScreenReadersGetNamesRolesAndStates) {
            SCOPED_TRACE(row.control);
            // The interface id by __uuidof: MinGW's import library gives IID_IAccessible wrong.
            windows::ComPtr<IAccessible> object;
-           ASSERT_EQ(AccessibleObjectFromWindow(window(row.control), OBJID_CLIENT,
-                                                __uuidof(IAccessible), object.putVoid()),
-                     S_OK);
+           ASSERT_EQ(
+               AccessibleObjectFromWindow(window(row.control), static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible), object.putVoid()),
+               S_OK);
            VARIANT self;
            VariantInit(&self);
            V_VT(&self) = VT_I4;
            V_I4(&self) = CHILDID_SELF;
            windows::UniqueBstr name;
            ASSERT_EQ(object->get_accName(self, name.put()), S_OK);
-           if (english) EXPECT_EQ(std::wstring(name.get()), row.name);
+           if (english) {
+             EXPECT_EQ(std::wstring(name.get()), row.name);
+           }
            EXPECT_NE(SysStringLen(name.get()), 0u);
            VARIANT role;
            ASSERT_EQ(object->get_accRole(self, &role), S_OK);
