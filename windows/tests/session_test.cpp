@@ -84,7 +84,7 @@ class Session : public testing::Test {
   }
   HRESULT initialize(EXCEPINFO& info) {
     const windows::ComPtr<IDispatch> command = windows::dispatchOf(command_);
-    return wintest::initializeCommand(*command, host_, info);
+    return wintest::initializeCommand(*command.get(), host_, info);
   }
 
   refhost::ReferenceHost host_{wintest::windowsHost()};
