@@ -149,7 +149,8 @@ class Form {
   // Up and Left (Down and Right) move the focus to the previous (next) option of the focused
   // option's group in tab order, wrapping, and select it as a click does.
   InputOutcome userKey(Key key);
-  InputOutcome userAccessKey(char letter);
+  // Alt with `letter`, in either case and any script.
+  InputOutcome userAccessKey(char32_t letter);
 
   // Why `control` cannot take user input now; empty when it can.
   std::string whyNoInput(const Control& control) const;

@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
+#include "windows/handles/unique.hpp"
+
 namespace wintest {
 
 bool classKeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+  windows::UniqueKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name) {

@@ -12,6 +12,7 @@
 
 #include "class_keys.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace wintest {
 
@@ -70,7 +71,7 @@ class RegisteredClass {
 
  private:
   std::wstring progId_;
-  IClassFactory* factory_;
+  windows::ComPtr<IClassFactory> factory_;
   DWORD cookie_ = 0;
 };
 

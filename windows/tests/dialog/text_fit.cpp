@@ -2,42 +2,34 @@
 
 #include <algorithm>
 
+#include "windows/handles/gdi.hpp"
+
 namespace quadrift_test {
 namespace {
 
-// The screen's DC with the control's font selected, both given back when it goes.
+// The control's DC with the control's font selected, both given back when it goes.
 class MeasuringDC {
  public:
   explicit MeasuringDC(HWND control)
-      : control_(control),
-        dc_(GetDC(control)),
-        previous_(SelectObject(
-            dc_, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)))) {}
-  ~MeasuringDC() {
-    SelectObject(dc_, previous_);
-    ReleaseDC(control_, dc_);
-  }
-  MeasuringDC(const MeasuringDC&) = delete;
-  MeasuringDC& operator=(const MeasuringDC&) = delete;
+      : dc_(control),
+        font_(dc_.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0))) {}
 
-  // The width of `text` on one line; an "&" marks an access key unless `literal`.
   int width(const std::wstring& text, bool literal) const {
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,
+    DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_SINGLELINE | (literal ? DT_NOPREFIX : 0));
     return r.right - r.left;
   }
   int digitWidth() const {
     INT w = 0;
-    GetCharWidth32W(dc_, L'0', L'0', &w);
+    GetCharWidth32W(dc_.get(), L'0', L'0', &w);
     return w;
   }
-  int dpi() const { return GetDeviceCaps(dc_, LOGPIXELSX); }
+  int dpi() const { return GetDeviceCaps(dc_.get(), LOGPIXELSX); }
 
  private:
-  HWND control_;
-  HDC dc_;
-  HGDIOBJ previous_;
+  windows::WindowDC dc_;
+  windows::Selection font_;
 };
 
 std::wstring windowText(HWND w) {

@@ -19,6 +19,8 @@
 
 #include "client_host.hpp"
 #include "kstQuadrift412.h"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
 #include "windows/handles/unique.hpp"
 #include "windows/tests/class_keys.hpp"
 #include "windows/tests/thread_timer.hpp"
@@ -46,9 +48,8 @@ std::wstring lower(std::wstring text) {
 // Every key below `path` whose name or string values mention `needle` (lower case).
 void findMentions(HKEY root, const std::wstring& path, const std::wstring& needle,
                   std::vector<std::wstring>& found) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return;
-  const windows::Unique<HKEY, &RegCloseKey> key(opened);
+  windows::UniqueKey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return;
   if (lower(path).find(needle) != std::wstring::npos) found.push_back(path);
   for (DWORD i = 0;; ++i) {
     wchar_t name[1024];
@@ -138,10 +139,10 @@ TEST(PackageClient, RegistersRunsAndUnregistersFromTheUnpackedFolder) {
     EXPECT_EQ(classValue(key).value_or(L"<missing>"), value) << key;
 
   // The registered type library and the package's file agree with the header and the text.
-  ITypeLib* registered = nullptr;
-  ASSERT_EQ(LoadRegTypeLib(LIBID_kstQuadrift412, 1, 1, 0x409, &registered), S_OK);
-  ITypeInfo* info = nullptr;
-  ASSERT_EQ(registered->GetTypeInfoOfGuid(IID__CQuadrift, &info), S_OK);
+  windows::ComPtr<ITypeLib> registered;
+  ASSERT_EQ(LoadRegTypeLib(LIBID_kstQuadrift412, 1, 1, 0x409, registered.put()), S_OK);
+  windows::ComPtr<ITypeInfo> info;
+  ASSERT_EQ(registered->GetTypeInfoOfGuid(IID__CQuadrift, info.put()), S_OK);
   for (const auto& [name, id] :
        {std::pair{L"Command_Initialize", 0x60030000}, std::pair{L"HelpFileName", 0x68030001}}) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -149,17 +150,15 @@ TEST(PackageClient, RegistersRunsAndUnregistersFromTheUnpackedFolder) {
     EXPECT_EQ(info->GetIDsOfNames(names, 1, &found), S_OK);
     EXPECT_EQ(found, id) << name;
   }
-  info->Release();
-  registered->Release();
-  ITypeLib* file = nullptr;
-  ASSERT_EQ(LoadTypeLibEx((folder + L"\\kstQuadrift412.tlb").c_str(), REGKIND_NONE, &file), S_OK);
+  windows::ComPtr<ITypeLib> file;
+  ASSERT_EQ(LoadTypeLibEx((folder + L"\\kstQuadrift412.tlb").c_str(), REGKIND_NONE, file.put()),
+            S_OK);
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(file->GetLibAttr(&attr), S_OK);
   EXPECT_TRUE(IsEqualGUID(attr->guid, LIBID_kstQuadrift412));
   EXPECT_EQ(attr->wMajorVerNum, 1);
   EXPECT_EQ(attr->wMinorVerNum, 1);
   file->ReleaseTLibAttr(attr);
-  file->Release();
 
   {
     ClientHost host;
@@ -173,31 +172,29 @@ TEST(PackageClient, RegistersRunsAndUnregistersFromTheUnpackedFolder) {
     CLSID byProgId{};
     ASSERT_EQ(CLSIDFromProgID(kProgId, &byProgId), S_OK);
     EXPECT_TRUE(IsEqualCLSID(byProgId, CLSID_CQuadrift));
-    _CQuadrift* command = nullptr;
+    windows::ComPtr<_CQuadrift> command;
     ASSERT_EQ(CoCreateInstance(byProgId, nullptr, CLSCTX_INPROC_SERVER, IID__CQuadrift,
-                               reinterpret_cast<void**>(&command)),
+                               command.putVoid()),
               S_OK);
 
-    BSTR helpFile = nullptr;
-    EXPECT_EQ(command->get_HelpFileName(&helpFile), S_OK);
-    EXPECT_EQ(std::wstring(helpFile != nullptr ? helpFile : L""), L"C:\\Help\\host.chm");
-    SysFreeString(helpFile);
+    windows::UniqueBstr helpFile;
+    EXPECT_EQ(command->get_HelpFileName(helpFile.put()), S_OK);
+    EXPECT_EQ(std::wstring(helpFile ? helpFile.get() : L""), L"C:\\Help\\host.chm");
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Kestrova");
 
-    IDispatch* basicCmd = host.commandObject();
-    IDispatch* const handed = basicCmd;
+    const auto commandObject = windows::ComPtr<IDispatch>::adopt(host.commandObject());
+    IDispatch* basicCmd = commandObject.get();
     {
       const DialogCloser closer(host.mainWindow());
       EXPECT_EQ(command->Command_Initialize(&basicCmd), S_OK);
       // The dialog's caption comes from the package's English satellite.
       EXPECT_EQ(closer.caption(), L"Move Sheet Border");
     }
-    EXPECT_EQ(basicCmd, handed);
-    basicCmd->Release();
+    EXPECT_EQ(basicCmd, commandObject.get());
     EXPECT_TRUE(host.commandEnded());
     EXPECT_TRUE(IsWindowEnabled(host.mainWindow()));  // the modal loop gave it back
     EXPECT_EQ(host.errorReports(), std::vector<std::string>{});
-    command->Release();
+    command.reset();
     EXPECT_EQ(canUnload(), S_OK);
   }
 
