@@ -103,6 +103,22 @@ class DesktopVisit : public ::testing::Test {
   }
   void waitForDialog(bool shown, const char* why) {
     ASSERT_TRUE(waitUntil([&] { return (dialog() != nullptr) == shown; }, 15s)) << why;
+    if (shown) ASSERT_TRUE(waitUntil([&] { return readyForInput(); }, 15s)) << why;
+  }
+  // The dialog drawn where it stays and its program waiting for input, as a person sees it
+  // before acting: enabled, nothing left to paint, its place the same twice over, and a message
+  // sent to it answered.
+  bool readyForInput() {
+    const HWND d = dialog();
+    RECT before{};
+    if (d == nullptr || !IsWindowEnabled(d) || !GetWindowRect(d, &before) ||
+        GetUpdateRect(d, nullptr, FALSE)) {
+      return false;
+    }
+    DWORD_PTR answer = 0;
+    RECT after{};
+    return SendMessageTimeoutW(d, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0 &&
+           GetWindowRect(d, &after) && EqualRect(&before, &after);
   }
   void startFromMenu() {
     input::clickCentre(child(L"QuadriftDesktopView"));  // the window takes the keys
