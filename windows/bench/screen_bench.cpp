@@ -21,9 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "automation/variant.hpp"
-#include "reference_host.hpp"
-#include "standard_sheets.hpp"
+#include "bench_host.hpp"
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
@@ -39,18 +37,6 @@ using Seconds = std::chrono::duration<double>;
 
 constexpr wchar_t kDialogCaption[] = L"Move Sheet Border";
 constexpr auto kPatience = std::chrono::seconds(20);
-
-// The reference host's usual world: English, an A4 portrait sheet at 1:100.
-refhost::Environment benchHost() {
-  refhost::Environment env;
-  env.pathSeparator = '\\';
-  env.echoReportsToStderr = false;
-  env.sheet.paperUnit = 1;
-  env.sheet.sizeIndex = 28;
-  env.sheet.width = refhost::standardSizeWidth(28);
-  env.sheet.height = refhost::standardSizeHeight(28);
-  return env;
-}
 
 // Looks every millisecond until `ready` holds (a tighter loop would take the processor the
 // dialog's thread needs); throws after the patience.
@@ -245,7 +231,7 @@ class ScreenRun {
 
   windows::UniqueModule dll_;
   std::atomic<bool> placing_{false};
-  refhost::ReferenceHost host_{benchHost()};
+  refhost::ReferenceHost host_{bench::benchHost()};
   windows::host::RegisteredHostClasses classes_{
       host_, windows::host::RegisteredHostClasses::Session::None};
 };
