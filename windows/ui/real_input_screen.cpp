@@ -80,12 +80,10 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
           .value_or(InputOutcome::applied());
     }
     case Kind::Key: {
-      // An arrow key the model gives no meaning is not sent: on the windows it would move
-      // through a list or a text box's text, which a script cannot follow.
-      if (ui::isArrowKey(action.key)) {
-        if (std::string why = form.whyNoArrowKey(); !why.empty()) {
-          return InputOutcome::refused(why);
-        }
+      // A key the model gives no meaning is not sent: on the windows it would move through a
+      // text box's text or type a space, which a script cannot follow.
+      if (std::string why = form.whyNoKey(action.key); !why.empty()) {
+        return InputOutcome::refused(why);
       }
       const WORD held = action.key == ui::Key::ShiftTab ? VK_SHIFT : 0;
       return play(RealInput::keyPress(virtualKeyOf(action.key), held), what)
