@@ -6,6 +6,7 @@
 #include "ui/scope_exit.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/ui/form_windows.hpp"
+#include "windows/ui/model_sync.hpp"
 #include "windows/ui/virtual_keys.hpp"
 
 namespace windows {
@@ -47,6 +48,13 @@ WORD virtualKeyOf(char letter) {
 
 RealInputScreen::RealInputScreen(Win32Engine& windows)
     : windows_(windows), input_(kSentinelKey, [this](MSG& m) { dispatch(m); }) {}
+
+void RealInputScreen::enterModal(ui::Form& form) {
+  windows_.enterModal(form);
+  // The model gives the focus once the window is shown, after its activation put the focus on
+  // the window: the first keys of the loop go where the model has it.
+  if (const FormWindows* w = windows_.windowsOf(form)) syncFocus(*w);
+}
 
 void RealInputScreen::dispatch(MSG& message) {
   // A message box's keys go through its dialog manager, as its own loop would send them.
