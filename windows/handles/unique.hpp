@@ -39,5 +39,7 @@ class Unique {
 using UniqueHandle = Unique<HANDLE, &CloseHandle>;
 // A loaded module (a DLL, or a resource library loaded as data).
 using UniqueModule = Unique<HMODULE, &FreeLibrary>;
+// An open registry key.
+using UniqueKey = Unique<HKEY, &RegCloseKey>;
 
 }  // namespace windows
