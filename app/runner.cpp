@@ -7,6 +7,7 @@
 #include "state_json.hpp"
 #include "ui/headless_engine.hpp"
 #include "ui/key_names.hpp"
+#include "ui/text_units.hpp"
 
 namespace session {
 namespace {
@@ -100,8 +101,8 @@ std::optional<portable::UserAction> inputOf(const Statement& s, const std::strin
           [](const Focus& a) -> std::optional<UserAction> { return UserAction::focus(a.control); },
           [](const Type& a) -> std::optional<UserAction> { return UserAction::type(a.text); },
           [&](const Key& a) -> std::optional<UserAction> {
-            if (a.key.size() == 5 && a.key.rfind("Alt+", 0) == 0) {
-              return UserAction::alt(a.key[4]);
+            if (a.key.rfind("Alt+", 0) == 0 && ui::text::length(a.key.substr(4)) == 1) {
+              return UserAction::alt(ui::text::codePointAt(a.key, 4));
             }
             return UserAction::press(keyOf(a.key, s, file));
           },

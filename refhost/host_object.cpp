@@ -74,8 +74,9 @@ std::string objectNameOf(const automation::Dispatch& object) {
 
 void expectArgs(std::span<Variant> args, std::size_t count) {
   if (args.size() != count) {
-    throw Failure(kWrongArgumentCount, "Wrong number of arguments or invalid property assignment",
-                  "RefHost");
+    Failure failure = automation::runtimeFailure(automation::errnum::kWrongArgumentCount);
+    failure.source = "RefHost";
+    throw failure;
   }
 }
 

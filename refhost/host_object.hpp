@@ -106,6 +106,4 @@ std::string stringArg(std::span<automation::Variant> args, std::size_t i);
 void expectOutArgs(std::span<automation::Variant> args, std::size_t count);
 void setOutArg(std::span<automation::Variant> args, std::size_t i, double value);
 
-inline constexpr std::int32_t kWrongArgumentCount = 450;
-
 }  // namespace refhost

@@ -15,7 +15,10 @@ if ! apt-get source --print-uris benchmark > /dev/null 2>&1; then
   suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
   printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$suite" | $sudo tee "$list" > /dev/null
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # An index of another architecture that fails to download (a mirror mid-sync) does not keep
+  # the source index from being read.
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq ||
+    echo "apt-get update reported failures; trying the source index anyway" >&2
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

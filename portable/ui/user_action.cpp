@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "ui/key_names.hpp"
+#include "ui/text_units.hpp"
 
 namespace portable {
 
@@ -40,7 +41,7 @@ UserAction UserAction::press(ui::Key pressed) {
   a.key = pressed;
   return a;
 }
-UserAction UserAction::alt(char accessKey) {
+UserAction UserAction::alt(char32_t accessKey) {
   UserAction a = make(Kind::AccessKey);
   a.letter = accessKey;
   return a;
@@ -93,7 +94,7 @@ std::string UserAction::describe() const {
       out << "key " << keyName(key);
       break;
     case Kind::AccessKey:
-      out << "key Alt+" << letter;
+      out << "key Alt+" << ui::text::utf8Of(letter);
       break;
     case Kind::Close:
       out << "close";

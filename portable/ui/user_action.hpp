@@ -30,7 +30,7 @@ struct UserAction {
   std::int16_t index = 0;
   std::string text;
   ui::Key key = ui::Key::Tab;
-  char letter = 0;
+  char32_t letter = 0;
   std::int32_t answer = 0;
   std::int16_t button = 0;
   double x = 0;
@@ -42,7 +42,7 @@ struct UserAction {
   static UserAction focus(std::string control);
   static UserAction type(std::string typed);
   static UserAction press(ui::Key pressed);
-  static UserAction alt(char accessKey);
+  static UserAction alt(char32_t accessKey);
   static UserAction close();
   static UserAction answerBox(std::int32_t value = 0);
   static UserAction mouseMove(double px, double py);

@@ -38,6 +38,18 @@ Failure runtimeFailure(std::int32_t number) {
     case errnum::kAutomationError:
       text = "Automation error";
       break;
+    case errnum::kNoNamedArguments:
+      text = "Object doesn't support named arguments";
+      break;
+    case errnum::kNamedArgumentNotFound:
+      text = "Named argument not found";
+      break;
+    case errnum::kArgumentNotOptional:
+      text = "Argument not optional";
+      break;
+    case errnum::kWrongArgumentCount:
+      text = "Wrong number of arguments or invalid property assignment";
+      break;
     default:
       break;
   }

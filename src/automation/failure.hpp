@@ -19,6 +19,10 @@ inline constexpr std::int32_t kObjectNotSet = 91;
 inline constexpr std::int32_t kInvalidPropertyValue = 380;
 inline constexpr std::int32_t kMemberNotFound = 438;
 inline constexpr std::int32_t kAutomationError = 440;
+inline constexpr std::int32_t kNoNamedArguments = 446;
+inline constexpr std::int32_t kNamedArgumentNotFound = 448;
+inline constexpr std::int32_t kArgumentNotOptional = 449;
+inline constexpr std::int32_t kWrongArgumentCount = 450;
 }  // namespace errnum
 
 // A failure as the language runtime's error object carries it. Thrown by every step that can

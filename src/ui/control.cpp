@@ -1,27 +1,12 @@
 #include "ui/control.hpp"
 
 #include <algorithm>
-#include <cctype>
 
 #include "ui/errors.hpp"
 #include "ui/form.hpp"
 #include "ui/text_units.hpp"
 
 namespace ui {
-
-std::optional<char> accessKeyOf(std::string_view caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] == '&') {
-      ++i;  // a literal ampersand
-      continue;
-    }
-    const auto c = static_cast<unsigned char>(caption[i + 1]);
-    if (c < 0x80 && std::isalnum(c)) return static_cast<char>(std::toupper(c));
-    return std::nullopt;
-  }
-  return std::nullopt;
-}
 
 Control::Control(Form& form, ControlKind kind, std::string name, std::int16_t index,
                  Frame* container)
@@ -185,6 +170,24 @@ void TextBox::replaceSelection(std::string_view typed) {
   text_.replace(from, to - from, typed);
   selStart_ += static_cast<std::int32_t>(text::length(typed));
   selLength_ = 0;
+}
+
+const std::string* captionOf(const Control& control) {
+  switch (control.kind()) {
+    case ControlKind::CommandButton:
+      return &static_cast<const CommandButton&>(control).caption();
+    case ControlKind::OptionButton:
+      return &static_cast<const OptionButton&>(control).caption();
+    case ControlKind::Label:
+      return &static_cast<const Label&>(control).caption();
+    case ControlKind::Frame:
+      return &static_cast<const Frame&>(control).caption();
+    case ControlKind::ComboBox:
+    case ControlKind::TextBox:
+    case ControlKind::HostControl:
+      break;
+  }
+  return nullptr;
 }
 
 }  // namespace ui

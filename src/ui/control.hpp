@@ -28,9 +28,6 @@ enum class ControlKind {
 };
 enum class Alignment { Left, Right, Center };
 
-// The access key a caption marks with "&" (upper case), if any; "&&" is a literal ampersand.
-std::optional<char> accessKeyOf(std::string_view caption);
-
 // What every control of a form has: name (and index in a control array), container, geometry in
 // twips, state, tab order, help context, font, window handle and focus events. Property setters
 // fail as the platform does: an invalid value is a `Failure` 380.
@@ -84,6 +81,11 @@ class Control {
   // 0 while the form is not loaded.
   WindowHandle hWnd() const { return hwnd_; }
 
+  // What assistive technology calls the control where its neighbours do not say it (see
+  // accessible_name.hpp); empty by default.
+  const std::string& accessibleName() const { return accessibleName_; }
+  void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+
   // Moves the focus here. Fails with 5 when the control cannot take the focus now (disabled,
   // hidden, inside a disabled or hidden frame, on a form that is not shown, or of a kind that
   // never takes it).
@@ -114,7 +116,12 @@ class Control {
   bool onTop_ = false;
   std::optional<Font> font_;
   WindowHandle hwnd_ = 0;
+  std::string accessibleName_;
 };
+
+// The caption of a control that shows one (button, option button, label, frame); nullptr for
+// the other kinds.
+const std::string* captionOf(const Control& control);
 
 class CommandButton final : public Control {
  public:

@@ -1,11 +1,12 @@
 #include "ui/form.hpp"
 
 #include <algorithm>
-#include <cctype>
 
+#include "ui/access_key.hpp"
 #include "ui/errors.hpp"
 
 #include "ui/scope_exit.hpp"
+#include "ui/text_units.hpp"
 
 namespace ui {
 
@@ -507,9 +508,9 @@ InputOutcome Form::userKey(Key key) {
   return InputOutcome::refused("unknown key");
 }
 
-InputOutcome Form::userAccessKey(char letter) {
+InputOutcome Form::userAccessKey(char32_t letter) {
   if (!loaded_ || !visible_) return InputOutcome::refused("form " + name_ + " is not shown");
-  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  const char32_t wanted = accessKeyCase(letter);
   std::vector<Control*> order(controls_.begin(), controls_.end());
   std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
     return a->tabIndex() < b->tabIndex();
@@ -518,12 +519,8 @@ InputOutcome Form::userAccessKey(char letter) {
   // enabled one carries it.
   const Control* disabled = nullptr;
   for (Control* c : order) {
-    std::optional<char> key;
-    if (auto* l = dynamic_cast<Label*>(c)) key = accessKeyOf(l->caption());
-    if (auto* f = dynamic_cast<Frame*>(c)) key = accessKeyOf(f->caption());
-    if (auto* b = dynamic_cast<CommandButton*>(c)) key = accessKeyOf(b->caption());
-    if (auto* o = dynamic_cast<OptionButton*>(c)) key = accessKeyOf(o->caption());
-    if (key != wanted || !c->effectivelyVisible()) continue;
+    const std::string* caption = captionOf(*c);
+    if (caption == nullptr || accessKeyOf(*caption) != wanted || !c->effectivelyVisible()) continue;
     if (!c->effectivelyEnabled()) {
       if (disabled == nullptr) disabled = c;
       continue;
@@ -538,7 +535,7 @@ InputOutcome Form::userAccessKey(char letter) {
     return userClick(*c);
   }
   if (disabled != nullptr) return InputOutcome::refused(whyNoInput(*disabled));
-  return InputOutcome::refused(std::string("no control has the access key ") + wanted);
+  return InputOutcome::refused("no control has the access key " + text::utf8Of(wanted));
 }
 
 }  // namespace ui

@@ -154,7 +154,8 @@ class Form {
   // the entry before (after) the selected one. Space presses the focused button. F1 asks for
   // help anywhere in the form.
   InputOutcome userKey(Key key);
-  InputOutcome userAccessKey(char letter);
+  // Alt with `letter`, in either case and any script.
+  InputOutcome userAccessKey(char32_t letter);
 
   // Why `control` cannot take user input now; empty when it can.
   std::string whyNoInput(const Control& control) const;

@@ -8,9 +8,11 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "../ui/fake_host_controls.hpp"
+#include "ui/accessible_name.hpp"
 #include "ui/headless_engine.hpp"
 
 namespace {
@@ -307,6 +309,32 @@ TEST_F(LayoutTest, AccessKeysOfTheLabels) {
   EXPECT_EQ(focus(), "txtSizeH");
   form->userAccessKey('W');
   EXPECT_EQ(focus(), "txtSizeW");
+}
+
+// Fields and lists are named by the label or option just before them in tab order, as a sighted
+// user reads them, unless given a name; the rest by their own captions, without access keys.
+TEST_F(LayoutTest, AccessibleNamesFromNeighboursAndCaptions) {
+  form->textBox("txtDSPaper").setAccessibleName("Paper length");
+  const std::pair<const char*, const char*> names[] = {
+      {"txtSOLX", "X:"},
+      {"txtSOLY", "Y:"},
+      {"txtSizeW", "W:"},
+      {"txtSizeH", "x H:"},
+      {"cboSize", "optSheetSize(1)"},
+      {"cboScale", "optScaleMode(1)"},
+      {"txtDSPaper", "Paper length"},
+      {"txtDSModel", ""},  // after a field: nothing names it
+      {"lblSizeH", "x H:"},
+      {"cmdOK", "cmdOK"},
+      {"ksCommand1", ""},
+  };
+  for (const auto& [control, name] : names) {
+    EXPECT_EQ(ui::accessibleNameOf(form->control(control)), name) << control;
+  }
+  for (const auto& [caption, spoken] : {std::pair{"&&Save && &Quit", "&Save & Quit"},
+                                        std::pair{"  a\t b ", "a b"}, std::pair{"End&", "End"}}) {
+    EXPECT_EQ(ui::spokenCaption(caption), spoken) << caption;
+  }
 }
 
 TEST_F(LayoutTest, BeforePopulationTheDisabledFieldsTakeNoInput) {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "automation/failure.hpp"
 #include "fake_host_controls.hpp"
+#include "ui/access_key.hpp"
 #include "ui/headless_engine.hpp"
 
 namespace {
@@ -304,6 +306,21 @@ TEST_F(FormTest, AccessKeyMovesToTheControlAfterTheLabel) {
   EXPECT_THAT(log, ::testing::ElementsAre("LostFocus txtB", "GotFocus txtA", "LostFocus txtA",
                                           "GotFocus cmdApply", "Click cmdApply"));
   EXPECT_EQ(form.userAccessKey('Q').status, InputOutcome::Status::Refused);
+  // A key in any script, pressed with or without Shift: Cyrillic, Czech, Greek.
+  for (const auto& [caption, pressed] :
+       {std::pair{"&Ширина:", U'ш'}, std::pair{"&Šířka:", U'š'}, std::pair{"&Πλάτος:", U'π'},
+        std::pair{"Ш&ирина:", U'И'}}) {
+    form.label("lblA").setCaption(caption);
+    form.button("cmdApply").setFocus();
+    EXPECT_EQ(form.userAccessKey(pressed).status, InputOutcome::Status::Applied) << caption;
+    EXPECT_EQ(focus(), "txtA") << caption;
+  }
+  // Where a caption's key is malformed text, or no letter, there is none.
+  for (const char* caption : {"&\xD0", "&\xC0\x80:", "& A:", "&.:"}) {
+    form.label("lblA").setCaption(caption);
+    EXPECT_FALSE(ui::accessKeyOf(caption).has_value()) << caption;
+  }
+  EXPECT_EQ(form.userAccessKey(U'Щ').note, "no control has the access key Щ");
 }
 
 TEST_F(FormTest, TypingReplacesTheSelection) {

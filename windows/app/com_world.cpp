@@ -8,9 +8,12 @@
 #include "component_state.hpp"
 #include "platform/registry.hpp"
 #include "ui/headless_engine.hpp"
+#include "ui/text_units.hpp"
 #include "windows/app/function_dispatch.hpp"
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
 #include "windows/ui/win32_engine.hpp"
@@ -22,10 +25,8 @@ namespace {
 using automation::Variant;
 
 std::wstring wideOf(const std::string& utf8) {
-  BSTR text = bstrOf(utf8);
-  std::wstring wide(text, SysStringLen(text));
-  SysFreeString(text);
-  return wide;
+  const UniqueBstr text(bstrOf(utf8));
+  return std::wstring(text.get(), SysStringLen(text.get()));
 }
 
 // The input's number argument: the list entry, the key, the answer or the mouse button.
@@ -45,7 +46,7 @@ std::int32_t numberOf(const portable::UserAction& a) {
 }
 
 std::string textOf(const portable::UserAction& a) {
-  if (a.kind == portable::UserAction::Kind::AccessKey) return std::string(1, a.letter);
+  if (a.kind == portable::UserAction::Kind::AccessKey) return ui::text::utf8Of(a.letter);
   return a.text;
 }
 
@@ -121,18 +122,17 @@ std::filesystem::path ComWorld::registeredDll(const std::filesystem::path& dll) 
 
 void ComWorld::writeHelpFile() {
   if (!settings_.helpFile) return;
-  HKEY key = nullptr;
+  UniqueKey key;
   DWORD disposition = 0;
   const std::wstring path = wideOf(platform::helpFileKey(settings_.host.registeredName));
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      &disposition) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                      key.put(), &disposition) != ERROR_SUCCESS) {
     throw ::session::WorldUnavailable("the help file's registry key cannot be written");
   }
   helpKeyCreated_ = disposition == REG_CREATED_NEW_KEY;
   const std::wstring value = wideOf(*settings_.helpFile);
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
 }
 
 void ComWorld::removeHelpFile() {
@@ -142,10 +142,10 @@ void ComWorld::removeHelpFile() {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
     return;
   }
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegDeleteValueW(key, nullptr);
-    RegCloseKey(key);
+  UniqueKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, key.put()) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueW(key.get(), nullptr);
   }
 }
 
@@ -247,14 +247,13 @@ void ComWorld::runUntilIdle() {
 
 void ComWorld::start() {
   CLSID clsid{};
-  IDispatch* created = nullptr;
+  ComPtr<IDispatch> created;
   if (FAILED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid)) ||
       FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(&created)))) {
+                              created.putVoid()))) {
     throw portable::RunAborted("the registered component cannot be created");
   }
-  command_ = ComDispatch::wrap(created);
-  created->Release();
+  command_ = ComDispatch::wrap(created.get());
   // The DLL made its engine with the command and attached it to the host's driver.
   if (!session_.isSet() && classes_->session().isSet()) attach(classes_->session());
   // The host holds its command object for the command's life, as the portable world does.

@@ -13,6 +13,7 @@
 #include "windows/automation/com_variant.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 namespace {
@@ -63,10 +64,8 @@ class CallbackDispatch final : public Unknown<CallbackDispatch, IDispatch> {
 }  // namespace
 
 automation::Object callbackObject(CallbackBody body) {
-  IDispatch* dispatch = new CallbackDispatch(std::move(body));
-  automation::Object object = ComDispatch::wrap(dispatch);
-  dispatch->Release();
-  return object;
+  const auto dispatch = ComPtr<IDispatch>::adopt(new CallbackDispatch(std::move(body)));
+  return ComDispatch::wrap(dispatch.get());
 }
 
 automation::Variant invokeMember(const automation::Object& target, automation::DispId id,

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <vector>
 
+#include "windows/handles/printer.hpp"
+
 namespace windows {
 namespace {
 
@@ -107,9 +109,8 @@ std::string addPrinter(const std::string& description) {
   info.pDriverName = driverName;
   info.pPrintProcessor = processor;
   info.pDatatype = datatype;
-  HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-  if (printer == nullptr) return lastError("AddPrinterA");
-  ClosePrinter(printer);
+  const UniquePrinter printer(AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info)));
+  if (!printer) return lastError("AddPrinterA");
   return {};
 }
 
@@ -129,19 +130,16 @@ std::optional<PrinterPaper> installedPrinterPaper(std::int16_t code) {
 std::string installPrinter() {
   const std::string description = printerDescription();
   std::string name = kInstalledPrinterName;
-  HANDLE printer = nullptr;
-  if (OpenPrinterA(name.data(), &printer, nullptr)) {
+  UniquePrinter printer;
+  if (OpenPrinterA(name.data(), printer.put(), nullptr)) {
     // Installed before: the driver reads its own copy of the description, kept current.
-    std::string file = installedDescriptionFile(printer);
+    std::string file = installedDescriptionFile(printer.get());
     if (file.empty()) {
       // Installed by a process of the other environment, whose driver this one cannot use.
-      if (std::string failure = addDriver(description); !failure.empty()) {
-        ClosePrinter(printer);
-        return failure;
-      }
-      file = installedDescriptionFile(printer);
+      if (std::string failure = addDriver(description); !failure.empty()) return failure;
+      file = installedDescriptionFile(printer.get());
     }
-    ClosePrinter(printer);
+    printer.reset();
     if (file.empty()) return "the installed printer's description file cannot be found";
     if (!writeFile(file, description)) return "cannot write " + file;
   } else if (std::string failure = addPrinter(description); !failure.empty()) {
@@ -149,9 +147,9 @@ std::string installPrinter() {
   }
   // The description's own default page again, whatever a run that ended early left set.
   PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (OpenPrinterA(name.data(), &printer, &access)) {
-    DeletePrinterDataExA(printer, kPageOverrides, kDefaultPage);
-    ClosePrinter(printer);
+  if (OpenPrinterA(name.data(), printer.put(), &access)) {
+    DeletePrinterDataExA(printer.get(), kPageOverrides, kDefaultPage);
+    printer.reset();
   }
   if (!SetDefaultPrinterA(name.c_str())) return lastError("SetDefaultPrinterA");
   return {};

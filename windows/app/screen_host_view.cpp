@@ -36,17 +36,13 @@ ScreenHostView::ScreenHostView(refhost::ReferenceHost& host)
     return RegisterClassExW(&c) != 0;
   }();
   if (registered) {
-    window_ = CreateWindowExW(0, kClassName, L"Quadrift session view", WS_POPUP | WS_VISIBLE, 0, 0,
-                              kWidth, kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    ownedWindow_.reset(CreateWindowExW(0, kClassName, L"Quadrift session view",
+                                       WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), this));
   }
-  if (window_ == nullptr) throw std::runtime_error("the host's view window cannot be made");
+  if (!ownedWindow_) throw std::runtime_error("the host's view window cannot be made");
   SetForegroundWindow(window_);
   showWhole();
-}
-
-ScreenHostView::~ScreenHostView() {
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  DestroyWindow(window_);
 }
 
 void ScreenHostView::showWhole() {

@@ -7,6 +7,7 @@
 
 #include "reference_host.hpp"
 #include "view_transform.hpp"
+#include "windows/handles/window.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/ui/real_input.hpp"
 
@@ -26,7 +27,6 @@ class ScreenHostView final : public host::ReferenceHostView {
   static constexpr WORD kSentinelKey = VK_F23;
 
   explicit ScreenHostView(refhost::ReferenceHost& host);
-  ~ScreenHostView() override;
   ScreenHostView(const ScreenHostView&) = delete;
   ScreenHostView& operator=(const ScreenHostView&) = delete;
 
@@ -43,14 +43,15 @@ class ScreenHostView final : public host::ReferenceHostView {
   void dispatch(MSG& message);
   bool deliver(std::vector<INPUT> inputs, std::optional<std::int16_t> button, double x, double y);
 
-  HWND window_ = nullptr;
+  HWND window_ = nullptr;  // learnt at WM_NCCREATE
   ::session::ViewTransform view_;
   RealInput input_;
   // What the view waits for: a move, or a click with its button; and whether the host took it.
   std::optional<std::int16_t> awaitedClick_;
   bool awaitingMove_ = false;
   bool delivered_ = false;
-  std::exception_ptr pending_;  // thrown in the window procedure, rethrown by the pump
+  std::exception_ptr pending_;     // thrown in the window procedure, rethrown by the pump
+  UniqueOwnedWindow ownedWindow_;  // window_, destroyed first when the view goes
 };
 
 }  // namespace windows

@@ -15,18 +15,14 @@ std::string hex(unsigned long value) {
 
 ServerLibrary::ServerLibrary(const std::filesystem::path& path)
     : module_(LoadLibraryW(std::filesystem::path(path).make_preferred().wstring().c_str())) {
-  if (module_ == nullptr) loadFailure_ = "cannot be loaded (error " + hex(GetLastError()) + ")";
-}
-
-ServerLibrary::~ServerLibrary() {
-  if (module_ != nullptr) FreeLibrary(module_);
+  if (!module_) loadFailure_ = "cannot be loaded (error " + hex(GetLastError()) + ")";
 }
 
 std::string ServerLibrary::call(const char* name) const {
-  if (module_ == nullptr) return loadFailure_;
+  if (!module_) return loadFailure_;
   using Export = HRESULT(STDAPICALLTYPE*)();
   const auto entry =
-      reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+      reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
   if (entry == nullptr) return std::string("has no export ") + name;
   const HRESULT status = entry();
   if (FAILED(status))

@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "windows/handles/unique.hpp"
+
 namespace windows {
 
 // The component's DLL loaded for its registration exports, freed with the object.
 class ServerLibrary {
  public:
   explicit ServerLibrary(const std::filesystem::path& path);
-  ~ServerLibrary();
   ServerLibrary(const ServerLibrary&) = delete;
   ServerLibrary& operator=(const ServerLibrary&) = delete;
 
@@ -22,7 +23,7 @@ class ServerLibrary {
   std::string call(const char* name) const;
 
  private:
-  HMODULE module_ = nullptr;
+  UniqueModule module_;
   std::string loadFailure_;
 };
 

@@ -4,6 +4,8 @@
 
 #include "printer_page.hpp"
 #include "windows/app/printer_installation.hpp"
+#include "windows/handles/gdi.hpp"
+#include "windows/handles/printer.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/platform/win32_system.hpp"
 
@@ -34,11 +36,12 @@ std::wstring printerOf(const std::wstring& entry) {
   return entry.substr(0, entry.find(L','));
 }
 
-HANDLE openForChange(const std::wstring& printer) {
+UniquePrinter openForChange(const std::wstring& printer) {
   std::wstring name = printer;
   PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  HANDLE handle = nullptr;
-  return OpenPrinterW(name.data(), &handle, &access) ? handle : nullptr;
+  UniquePrinter handle;
+  OpenPrinterW(name.data(), handle.put(), &access);  // left empty when it fails
+  return handle;
 }
 
 // The user's default document settings (DEVMODE and the driver's part), empty when none.
@@ -69,11 +72,11 @@ std::string capsText(const portable::DeviceCaps& c) {
 std::optional<portable::DeviceCaps> reportedCaps(Win32System& system) {
   const platform::Handle dc = system.CreateDefaultPrinterDC();
   if (dc == 0) return std::nullopt;
+  const UniqueDC deleted(reinterpret_cast<HDC>(dc));  // when the caps are read
   auto cap = [&](int index) { return system.GetDeviceCaps(dc, index); };
   const portable::DeviceCaps caps{cap(platform::kPhysicalOffsetX), cap(platform::kPhysicalOffsetY),
                                   cap(platform::kPhysicalWidth),   cap(platform::kPhysicalHeight),
                                   cap(platform::kHorzSize),        cap(platform::kVertSize)};
-  system.DeleteDC(dc);
   return caps;
 }
 
@@ -97,46 +100,44 @@ SessionPrinter::HiddenDefault::~HiddenDefault() {
 }
 
 SessionPrinter::SavedDefaults::SavedDefaults(const std::wstring& printer) : printer_(printer) {
-  HANDLE handle = openForChange(printer_);
-  if (handle == nullptr) return;
+  const UniquePrinter handle = openForChange(printer_);
+  if (!handle) return;
   DWORD type = 0, needed = 0;
-  if (GetPrinterDataExA(handle, kPageOverrides, kDefaultPage, &type, nullptr, 0, &needed) ==
+  if (GetPrinterDataExA(handle.get(), kPageOverrides, kDefaultPage, &type, nullptr, 0, &needed) ==
           ERROR_MORE_DATA &&
       type == REG_SZ) {
     std::string page(needed, '\0');
-    if (GetPrinterDataExA(handle, kPageOverrides, kDefaultPage, &type,
+    if (GetPrinterDataExA(handle.get(), kPageOverrides, kDefaultPage, &type,
                           reinterpret_cast<BYTE*>(page.data()), needed, &needed) == ERROR_SUCCESS) {
       page.resize(strnlen(page.c_str(), page.size()));
       pageOverride_ = page;
     }
   }
-  devMode_ = userDevMode(handle);
-  ClosePrinter(handle);
+  devMode_ = userDevMode(handle.get());
   read_ = true;
 }
 
 SessionPrinter::SavedDefaults::~SavedDefaults() {
   if (!read_) return;  // nothing was changed either
-  HANDLE handle = openForChange(printer_);
-  if (handle == nullptr) return;
+  const UniquePrinter handle = openForChange(printer_);
+  if (!handle) return;
   if (pageOverride_) {
-    SetPrinterDataExA(handle, kPageOverrides, kDefaultPage, REG_SZ,
+    SetPrinterDataExA(handle.get(), kPageOverrides, kDefaultPage, REG_SZ,
                       reinterpret_cast<BYTE*>(pageOverride_->data()),
                       static_cast<DWORD>(pageOverride_->size() + 1));
   } else {
-    DeletePrinterDataExA(handle, kPageOverrides, kDefaultPage);
+    DeletePrinterDataExA(handle.get(), kPageOverrides, kDefaultPage);
   }
-  setUserDevMode(handle, devMode_);
-  ClosePrinter(handle);
+  setUserDevMode(handle.get(), devMode_);
 }
 
 bool SessionPrinter::SavedDefaults::set(const char* pageName, std::int16_t paper,
                                         std::int16_t orientation) {
   if (!read_) return false;
-  HANDLE handle = openForChange(printer_);
-  if (handle == nullptr) return false;
+  const UniquePrinter handle = openForChange(printer_);
+  if (!handle) return false;
   std::string page = pageName;
-  bool done = SetPrinterDataExA(handle, kPageOverrides, kDefaultPage, REG_SZ,
+  bool done = SetPrinterDataExA(handle.get(), kPageOverrides, kDefaultPage, REG_SZ,
                                 reinterpret_cast<BYTE*>(page.data()),
                                 static_cast<DWORD>(page.size() + 1)) == ERROR_SUCCESS;
   std::vector<BYTE> mode = devMode_;
@@ -145,9 +146,8 @@ bool SessionPrinter::SavedDefaults::set(const char* pageName, std::int16_t paper
     devMode->dmPaperSize = paper;
     devMode->dmOrientation = orientation;
     devMode->dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
-    done = setUserDevMode(handle, mode);
+    done = setUserDevMode(handle.get(), mode);
   }
-  ClosePrinter(handle);
   return done && !mode.empty();
 }
 

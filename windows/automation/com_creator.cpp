@@ -7,6 +7,7 @@
 
 #include "automation/failure.hpp"
 #include "windows/automation/com_dispatch.hpp"
+#include "windows/handles/com_ptr.hpp"
 #include "windows/platform/ansi_codec.hpp"
 
 namespace windows {
@@ -14,14 +15,12 @@ namespace windows {
 automation::Object ComCreator::create(std::string_view progId) {
   const std::wstring name = wideFromUtf8(progId);
   CLSID clsid;
-  IDispatch* dispatch = nullptr;
+  ComPtr<IDispatch> dispatch;
   if (FAILED(CLSIDFromProgID(name.c_str(), &clsid)) ||
       FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                              IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
+                              IID_IDispatch, dispatch.putVoid())))
     throw automation::runtimeFailure(automation::kCannotCreateObject);
-  automation::Object object = ComDispatch::wrap(dispatch);
-  dispatch->Release();
-  return object;
+  return ComDispatch::wrap(dispatch.get());
 }
 
 }  // namespace windows

@@ -34,14 +34,6 @@ automation::Object ComDispatch::wrap(IDispatch* dispatch) {
   return automation::Object(std::make_shared<ComDispatch>(dispatch));
 }
 
-ComDispatch::ComDispatch(IDispatch* dispatch) : dispatch_(dispatch) {
-  dispatch_->AddRef();
-}
-
-ComDispatch::~ComDispatch() {
-  dispatch_->Release();
-}
-
 automation::Variant ComDispatch::invoke(automation::DispId id, automation::InvokeKind kind,
                                         std::span<automation::Variant> args) {
   const std::size_t count = args.size();
@@ -80,13 +72,11 @@ std::optional<automation::DispId> ComDispatch::idOfName(std::string_view name) {
   return id;
 }
 
-IDispatch* dispatchOf(const automation::Object& object) {
-  if (!object.isSet()) return nullptr;
-  if (auto* com = automation::objectOfType<ComDispatch>(object)) {
-    com->dispatch()->AddRef();
-    return com->dispatch();
-  }
-  return DispatchBridge::create(object);
+ComPtr<IDispatch> dispatchOf(const automation::Object& object) {
+  if (!object.isSet()) return {};
+  if (auto* com = automation::objectOfType<ComDispatch>(object))
+    return ComPtr<IDispatch>(com->dispatch());
+  return ComPtr<IDispatch>::adopt(DispatchBridge::create(object));
 }
 
 }  // namespace windows

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "automation/object.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 
@@ -21,24 +22,23 @@ class ComDispatch final : public automation::Dispatch {
   // An Object over `dispatch` (null gives an Object that is not set); takes its own reference.
   static automation::Object wrap(IDispatch* dispatch);
 
-  explicit ComDispatch(IDispatch* dispatch);
-  ~ComDispatch() override;
+  explicit ComDispatch(IDispatch* dispatch) : dispatch_(dispatch) {}
   ComDispatch(const ComDispatch&) = delete;
   ComDispatch& operator=(const ComDispatch&) = delete;
 
-  IDispatch* dispatch() const { return dispatch_; }
+  IDispatch* dispatch() const { return dispatch_.get(); }
 
   automation::Variant invoke(automation::DispId id, automation::InvokeKind kind,
                              std::span<automation::Variant> args) override;
   std::optional<automation::DispId> idOfName(std::string_view name) override;
 
  private:
-  IDispatch* dispatch_;
+  ComPtr<IDispatch> dispatch_;
   std::map<std::string, automation::DispId, std::less<>> ids_;
 };
 
-// The IDispatch behind an Object, with a new reference the caller releases: the real one for
-// an object from COM, a bridge for one of the component's own; null when `object` is not set.
-IDispatch* dispatchOf(const automation::Object& object);
+// The IDispatch behind an Object: the real one for an object from COM, a bridge for one of the
+// component's own; empty when `object` is not set.
+ComPtr<IDispatch> dispatchOf(const automation::Object& object);
 
 }  // namespace windows

@@ -4,6 +4,7 @@
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 namespace {
@@ -19,12 +20,9 @@ automation::Variant objectOf(IDispatch* dispatch) {
 
 automation::Variant objectOfUnknown(IUnknown* unknown) {
   if (unknown == nullptr) return automation::Variant(automation::Object());
-  IDispatch* dispatch = nullptr;
-  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
-    throw typeMismatch();
-  automation::Object object = ComDispatch::wrap(dispatch);
-  dispatch->Release();
-  return automation::Variant(std::move(object));
+  ComPtr<IDispatch> dispatch;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, dispatch.putVoid()))) throw typeMismatch();
+  return automation::Variant(ComDispatch::wrap(dispatch.get()));
 }
 
 }  // namespace
@@ -49,7 +47,7 @@ void toVariant(const automation::Variant& value, VARIANT& v) {
     V_VT(&v) = VT_BSTR;
   } else if (const auto* object = std::get_if<automation::Object>(&s)) {
     V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = dispatchOf(*object);  // a new reference, or null when not set
+    V_DISPATCH(&v) = dispatchOf(*object).detach();  // the VARIANT's reference, or null
   } else if (const auto* ref = std::get_if<automation::DoubleRef>(&s)) {
     V_VT(&v) = VT_BYREF | VT_R8;
     V_R8REF(&v) = ref->target;

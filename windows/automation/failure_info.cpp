@@ -3,11 +3,10 @@
 #include <string>
 
 #include "windows/automation/bstr.hpp"
+#include "windows/handles/bstr.hpp"
 
 namespace windows {
 namespace {
-
-constexpr std::int32_t kWrongArgumentCount = 450;
 
 // The runtime's error number carried in an HRESULT of the control facility, or the HRESULT.
 std::int32_t numberOf(HRESULT result) {
@@ -21,13 +20,11 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
   namespace errnum = automation::errnum;
   if (result == DISP_E_EXCEPTION && info != nullptr) {
     if (info->pfnDeferredFillIn != nullptr) info->pfnDeferredFillIn(info);
+    const ExceptionStrings strings(*info);
     automation::Failure failure(info->wCode != 0 ? info->wCode : numberOf(info->scode),
-                                utf8Of(info->bstrDescription), utf8Of(info->bstrSource),
-                                utf8Of(info->bstrHelpFile),
+                                utf8Of(strings.description.get()), utf8Of(strings.source.get()),
+                                utf8Of(strings.helpFile.get()),
                                 static_cast<std::int32_t>(info->dwHelpContext));
-    SysFreeString(info->bstrSource);
-    SysFreeString(info->bstrDescription);
-    SysFreeString(info->bstrHelpFile);
     *info = EXCEPINFO{};
     return failure;
   }
@@ -42,9 +39,15 @@ automation::Failure failureOf(HRESULT result, EXCEPINFO* info) {
     case E_OUTOFMEMORY:
       return automation::runtimeFailure(errnum::kOutOfMemory);
     case DISP_E_BADPARAMCOUNT:
+      return automation::runtimeFailure(errnum::kWrongArgumentCount);
     case DISP_E_PARAMNOTOPTIONAL:
-      return automation::Failure(kWrongArgumentCount,
-                                 "Wrong number of arguments or invalid property assignment");
+      return automation::runtimeFailure(errnum::kArgumentNotOptional);
+    case DISP_E_PARAMNOTFOUND:
+      return automation::runtimeFailure(errnum::kNamedArgumentNotFound);
+    case DISP_E_NONAMEDARGS:
+      return automation::runtimeFailure(errnum::kNoNamedArguments);
+    case DISP_E_BADINDEX:
+      return automation::runtimeFailure(errnum::kSubscriptOutOfRange);
     default:
       if (HRESULT_FACILITY(result) == FACILITY_CONTROL)
         return automation::runtimeFailure(HRESULT_CODE(result));
@@ -84,12 +87,9 @@ void throwIfRunAborted(HRESULT result, EXCEPINFO* info) {
     info->pfnDeferredFillIn = nullptr;
   }
   if (info->scode != kRunAborted) return;
-  std::string reason = utf8Of(info->bstrDescription);
-  SysFreeString(info->bstrSource);
-  SysFreeString(info->bstrDescription);
-  SysFreeString(info->bstrHelpFile);
+  const ExceptionStrings strings(*info);
   *info = EXCEPINFO{};
-  throw portable::RunAborted(reason);
+  throw portable::RunAborted(utf8Of(strings.description.get()));
 }
 
 }  // namespace windows

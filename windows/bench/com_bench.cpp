@@ -22,9 +22,11 @@
 #include "reference_host.hpp"
 #include "standard_sheets.hpp"
 #include "ui/user_action.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/unique.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
@@ -74,13 +76,12 @@ refhost::Environment benchHost() {
 class ComRun {
  public:
   ComRun() : dll_(LoadLibraryW(L"" QUADRIFT_COMPONENT_DLL)) {
-    if (dll_ == nullptr || exported("ZULRegisterServer")() != S_OK)
+    if (!dll_ || exported("ZULRegisterServer")() != S_OK)
       throw std::runtime_error(QUADRIFT_COMPONENT_DLL " cannot be loaded and registered");
   }
   ~ComRun() {
     release();
     exported("ZULUnregisterServer")();
-    FreeLibrary(dll_);
   }
 
   refhost::ReferenceHost& host() { return host_; }
@@ -105,18 +106,14 @@ class ComRun {
   }
   // Command_Initialize with the host's command object, as the host's framework calls it.
   void initialize() {
-    IDispatch* command = windows::dispatchOf(command_);
-    IDispatch* basicCmd = windows::DispatchBridge::create(host_.commandObject());
-    VARIANT arg;
-    VariantInit(&arg);
-    V_VT(&arg) = VT_DISPATCH;
-    V_DISPATCH(&arg) = basicCmd;
-    DISPPARAMS params{&arg, nullptr, 1, 0};
+    const windows::ComPtr<IDispatch> command = windows::dispatchOf(command_);
+    windows::VariantArray arg(1);
+    V_VT(&arg[0]) = VT_DISPATCH;
+    V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host_.commandObject());
+    DISPPARAMS params{arg.data(), nullptr, 1, 0};
     EXCEPINFO info{};
     const HRESULT status =
         command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info, nullptr);
-    VariantClear(&arg);
-    command->Release();
     if (FAILED(status)) throw std::runtime_error("Command_Initialize failed");
   }
   void runUntilIdle() { session_.call(protocol::kSessionRunUntilIdle); }
@@ -132,10 +129,10 @@ class ComRun {
  private:
   using Entry = HRESULT(STDAPICALLTYPE*)();
   Entry exported(const char* name) const {
-    return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll_, name)));
+    return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll_.get(), name)));
   }
 
-  HMODULE dll_;
+  windows::UniqueModule dll_;
   refhost::ReferenceHost host_{benchHost()};
   windows::host::RegisteredHostClasses classes_{host_};
   automation::Object command_;
@@ -181,11 +178,10 @@ BENCHMARK(MouseMove);
 // DLL and the host convert theirs.
 void Crossing(benchmark::State& state) {
   auto nothing = [] {};
-  IDispatch* bridge = windows::DispatchBridge::create(
-      automation::Object(std::make_shared<Probe<decltype(nothing)>>(nothing)));
+  const auto bridge = windows::ComPtr<IDispatch>::adopt(windows::DispatchBridge::create(
+      automation::Object(std::make_shared<Probe<decltype(nothing)>>(nothing))));
   // Made directly, not by wrap, which would hand this module's own object back uncrossed.
-  const automation::Object callee(std::make_shared<windows::ComDispatch>(bridge));
-  bridge->Release();
+  const automation::Object callee(std::make_shared<windows::ComDispatch>(bridge.get()));
   std::array<Variant, 4> args{Variant(1.0), Variant(2.0), Variant(3.0), Variant(4.0)};
   std::uint64_t calls = 0;
   const std::uint64_t before = bench::allocations();

@@ -18,6 +18,7 @@
 #include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
+#include "windows/handles/gdi.hpp"
 
 namespace windows::desktop {
 namespace {
@@ -88,15 +89,14 @@ class DesktopWindow : public ::testing::Test {
     const auto& view = window.view().transform();
     const session::ScreenPoint top = view.toScreen(x, (-s.originY + s.height * 0.7) / factor);
     const session::ScreenPoint bottom = view.toScreen(x, (-s.originY + s.height * 0.3) / factor);
-    const HDC dc = GetDC(window.view().handle());
+    const windows::WindowDC dc(window.view().handle());
     int found = 0;
     const COLORREF green = static_cast<COLORREF>(session::kSheetBorderColour);
     for (int y = static_cast<int>(top.y); y < static_cast<int>(bottom.y); ++y) {
       for (int dx = -1; dx <= 1; ++dx) {
-        found += GetPixel(dc, static_cast<int>(std::lround(top.x)) + dx, y) == green ? 1 : 0;
+        found += GetPixel(dc.get(), static_cast<int>(std::lround(top.x)) + dx, y) == green ? 1 : 0;
       }
     }
-    ReleaseDC(window.view().handle(), dc);
     return found;
   }
 

@@ -89,15 +89,11 @@ MainWindow::MainWindow(DesktopHost& desktop) : desktop_(desktop) {
   c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   c.lpszClassName = kClassName;
   RegisterClassExW(&c);  // fails harmlessly when a window of the class was made before
-  CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 900, 640, nullptr, buildMenu(), GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr) throw std::runtime_error("the main window cannot be created");
-  try {
-    create();
-  } catch (...) {
-    DestroyWindow(window_);
-    throw;
-  }
+  ownedWindow_.reset(CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, buildMenu(),
+                                     GetModuleHandleW(nullptr), this));
+  if (!ownedWindow_) throw std::runtime_error("the main window cannot be created");
+  create();
   // The component puts the application's window behind its dialog by this handle. Window
   // handles are 32-bit values on 64-bit Windows too.
   desktop_.host().environment().mainWindow =
@@ -111,11 +107,6 @@ MainWindow::~MainWindow() {
   desktop_.host().onViewChanged({});
   desktop_.onCommandEnded({});
   view_.reset();
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
-  if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
 }
 
 void MainWindow::create() {
@@ -124,7 +115,7 @@ void MainWindow::create() {
                             0, 0, 0, window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (toolbar_ == nullptr || status_ == nullptr)
     throw std::runtime_error("the toolbar or the status bar cannot be created");
-  accelerators_ = buildAccelerators();
+  accelerators_.reset(buildAccelerators());
   view_ = std::make_unique<ViewWindow>(window_, desktop_.host());
   layout();
 }

@@ -7,6 +7,7 @@
 #include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/owned_window.hpp"
 #include "windows/desktop/view_window.hpp"
+#include "windows/handles/window.hpp"
 
 namespace windows::desktop {
 
@@ -35,7 +36,7 @@ class MainWindow {
 
   HWND handle() const { return window_; }
   HWND statusBar() const { return status_; }
-  HACCEL accelerators() const { return accelerators_; }
+  HACCEL accelerators() const { return accelerators_.get(); }
   ViewWindow& view() { return *view_; }
 
  private:
@@ -47,11 +48,13 @@ class MainWindow {
   void updateMenu();
   void hostChanged();
 
+  // Destroyed in the reverse order: the view, the window with its bars, the accelerators.
   DesktopHost& desktop_;
-  HWND window_ = nullptr;
+  HWND window_ = nullptr;  // learnt at WM_NCCREATE
   HWND toolbar_ = nullptr;
   HWND status_ = nullptr;
-  HACCEL accelerators_ = nullptr;
+  UniqueAccelerators accelerators_;
+  UniqueOwnedWindow ownedWindow_;  // window_
   std::unique_ptr<ViewWindow> view_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "windows/handles/gdi.hpp"
 #include "windows/platform/ansi_codec.hpp"
 
 namespace windows::desktop {
@@ -22,30 +23,30 @@ POINT pixel(const session::ViewTransform& view, double x, double y) {
           static_cast<LONG>(std::lround(std::clamp(p.y, -kLimit, kLimit)))};
 }
 
+HPEN createPen(std::int32_t colour, double width, bool dashed) {
+  LOGBRUSH brush{BS_SOLID, colourOf(colour), 0};
+  const DWORD pixels = static_cast<DWORD>(std::max(1L, std::lround(width)));
+  const DWORD dashes[] = {10, 5};
+  return ExtCreatePen(
+      PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_MITER | (dashed ? PS_USERSTYLE : PS_SOLID), pixels,
+      &brush, dashed ? 2 : 0, dashed ? dashes : nullptr);
+}
+
 // A pen selected into a DC for its scope.
 class ScopedPen {
  public:
-  ScopedPen(HDC dc, std::int32_t colour, double width, bool dashed) : dc_(dc) {
-    LOGBRUSH brush{BS_SOLID, colourOf(colour), 0};
-    const DWORD pixels = static_cast<DWORD>(std::max(1L, std::lround(width)));
-    const DWORD dashes[] = {10, 5};
-    pen_ = ExtCreatePen(
-        PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_MITER | (dashed ? PS_USERSTYLE : PS_SOLID), pixels,
-        &brush, dashed ? 2 : 0, dashed ? dashes : nullptr);
-    previous_ = SelectObject(dc_, pen_);
-  }
-  ~ScopedPen() {
-    SelectObject(dc_, previous_);
-    DeleteObject(pen_);
-  }
-  ScopedPen(const ScopedPen&) = delete;
-  ScopedPen& operator=(const ScopedPen&) = delete;
+  ScopedPen(HDC dc, std::int32_t colour, double width, bool dashed)
+      : pen_(createPen(colour, width, dashed)), selected_(dc, pen_.get()) {}
 
  private:
-  HDC dc_;
-  HPEN pen_;
-  HGDIOBJ previous_;
+  UniquePen pen_;
+  Selection selected_;  // selected out before the pen is deleted
 };
+
+void fill(HDC dc, const RECT& area, COLORREF colour) {
+  const UniqueBrush brush(CreateSolidBrush(colour));
+  FillRect(dc, &area, brush.get());
+}
 
 void outline(HDC dc, const session::ViewTransform& view, const session::SceneRect& r,
              bool crossed) {
@@ -62,16 +63,14 @@ void outline(HDC dc, const session::ViewTransform& view, const session::SceneRec
 
 void text(HDC dc, int x, int y, int height, std::int32_t colour, const std::string& utf8,
           UINT align) {
-  HFONT font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, L"Arial");
-  const HGDIOBJ previous = SelectObject(dc, font);
+  const UniqueFont font(CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+  const Selection selected(dc, font.get());
   SetTextColor(dc, colourOf(colour));
   SetTextAlign(dc, align);
   const std::wstring wide = wideFromUtf8(utf8);
   TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
-  SelectObject(dc, previous);
-  DeleteObject(font);
 }
 
 std::string lengthWords(double metres) {
@@ -82,10 +81,7 @@ std::string lengthWords(double metres) {
 
 void paintScene(HDC dc, int width, int height, const session::ViewScene& scene,
                 const session::ViewTransform& view) {
-  const RECT all{0, 0, width, height};
-  HBRUSH background = CreateSolidBrush(colourOf(session::kBackgroundColour));
-  FillRect(dc, &all, background);
-  DeleteObject(background);
+  fill(dc, RECT{0, 0, width, height}, colourOf(session::kBackgroundColour));
   SetBkMode(dc, TRANSPARENT);
   const double scale = view.pixelsPerMetre();
 
@@ -140,9 +136,7 @@ void paintScene(HDC dc, int width, int height, const session::ViewScene& scene,
   for (int i = 0; i < 4; ++i) {
     const RECT segment{12 + barPixels * i / 4, height - 22, 12 + barPixels * (i + 1) / 4,
                        height - 17};
-    HBRUSH fill = CreateSolidBrush(i % 2 ? RGB(255, 255, 255) : colourOf(session::kLabelColour));
-    FillRect(dc, &segment, fill);
-    DeleteObject(fill);
+    fill(dc, segment, i % 2 ? RGB(255, 255, 255) : colourOf(session::kLabelColour));
   }
   text(dc, 18 + barPixels, height - 26, 12, session::kLabelColour, lengthWords(barLength),
        TA_LEFT | TA_TOP);

@@ -7,6 +7,7 @@
 
 #include "view_scene.hpp"
 #include "windows/desktop/scene_painter.hpp"
+#include "windows/handles/gdi.hpp"
 
 namespace windows::desktop {
 namespace {
@@ -32,18 +33,11 @@ void registerClass(WNDPROC procedure) {
 
 ViewWindow::ViewWindow(HWND parent, refhost::ReferenceHost& host) : host_(host) {
   registerClass(&ownedWindowProcedure<ViewWindow>);
-  CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
-                  WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 100, 100, parent, nullptr,
-                  GetModuleHandleW(nullptr), this);
-  if (window_ == nullptr) throw std::runtime_error("the view's window cannot be created");
+  ownedWindow_.reset(CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
+                                     WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 100,
+                                     100, parent, nullptr, GetModuleHandleW(nullptr), this));
+  if (!ownedWindow_) throw std::runtime_error("the view's window cannot be created");
   fit();
-}
-
-ViewWindow::~ViewWindow() {
-  if (window_ != nullptr) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
 }
 
 SIZE ViewWindow::clientSize() const {
@@ -132,15 +126,14 @@ void ViewWindow::paint() {
   PAINTSTRUCT ps;
   const HDC target = BeginPaint(window_, &ps);
   const SIZE size = clientSize();
-  // Drawn off screen first, so that a mouse move's redraw does not flicker.
-  const HDC dc = CreateCompatibleDC(target);
-  const HBITMAP bitmap = CreateCompatibleBitmap(target, size.cx, size.cy);
-  const HGDIOBJ previous = SelectObject(dc, bitmap);
-  paintScene(dc, size.cx, size.cy, session::viewScene(host_), view_);
-  BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
+  {
+    // Drawn off screen first, so that a mouse move's redraw does not flicker.
+    const UniqueDC dc(CreateCompatibleDC(target));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(target, size.cx, size.cy));
+    const Selection selected(dc.get(), bitmap.get());
+    paintScene(dc.get(), size.cx, size.cy, session::viewScene(host_), view_);
+    BitBlt(target, 0, 0, size.cx, size.cy, dc.get(), 0, 0, SRCCOPY);
+  }
   EndPaint(window_, &ps);
 }
 

@@ -7,6 +7,7 @@
 #include "reference_host.hpp"
 #include "view_transform.hpp"
 #include "windows/desktop/owned_window.hpp"
+#include "windows/handles/window.hpp"
 
 namespace windows::desktop {
 
@@ -19,7 +20,6 @@ class ViewWindow {
   static constexpr double kZoomStep = 1.25;
 
   ViewWindow(HWND parent, refhost::ReferenceHost& host);
-  ~ViewWindow();
   ViewWindow(const ViewWindow&) = delete;
   ViewWindow& operator=(const ViewWindow&) = delete;
 
@@ -42,10 +42,11 @@ class ViewWindow {
   SIZE clientSize() const;
 
   refhost::ReferenceHost& host_;
-  HWND window_ = nullptr;
+  HWND window_ = nullptr;  // learnt at WM_NCCREATE
   session::ViewTransform view_;
   bool userMoved_ = false;  // zoomed or panned since the last fit
   std::optional<POINT> dragFrom_;
+  UniqueOwnedWindow ownedWindow_;  // window_, destroyed first when the view goes
 };
 
 }  // namespace windows::desktop

@@ -24,6 +24,11 @@ class Unique {
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != Invalid; }
+  // Where a call that hands out a handle puts it; what was held is released first.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
   // Gives the handle up without releasing it.
   Handle release() { return std::exchange(handle_, Invalid); }
   void reset(Handle handle = Invalid) {

@@ -32,7 +32,7 @@ automation::DispId eventId(std::string_view event) {
 // alive, the control does not keep it.
 class EventPoint final : public Unknown<EventPoint, IConnectionPoint> {
  public:
-  explicit EventPoint(ComHostControl& control) : control_(control) { control_.AddRef(); }
+  explicit EventPoint(ComHostControl& control) : control_(&control) {}
   static bool answers(REFIID iid) {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint);
   }
@@ -43,20 +43,20 @@ class EventPoint final : public Unknown<EventPoint, IConnectionPoint> {
   }
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
     if (out == nullptr) return E_POINTER;
-    return control_.QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(out));
+    return control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(out));
   }
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
-    return control_.advise(sink, cookie);
+    return control_->advise(sink, cookie);
   }
-  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override { return control_.unadvise(cookie); }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override { return control_->unadvise(cookie); }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
     if (out != nullptr) *out = nullptr;
     return E_NOTIMPL;
   }
 
  private:
-  ~EventPoint() override { control_.Release(); }
-  ComHostControl& control_;
+  ~EventPoint() override = default;
+  ComPtr<ComHostControl> control_;
 };
 
 }  // namespace
@@ -83,26 +83,17 @@ class ComHostControl::SinkSite final : public ui::HostControlSite {
   ComHostControl& control_;
 };
 
-ComHostControl* ComHostControl::create(ui::HostControlFactory& controls, std::string_view progId) {
-  auto* control = new ComHostControl();
-  try {
-    control->members_ = DispatchBridge::create(controls.create(progId, {}, *control->site_));
-  } catch (...) {
-    control->Release();
-    throw;
-  }
-  return control;
+ComPtr<IDispatch> ComHostControl::create(ui::HostControlFactory& controls,
+                                         std::string_view progId) {
+  auto control = ComPtr<ComHostControl>::adopt(new ComHostControl());
+  control->members_ = ComPtr<IDispatch>::adopt(
+      DispatchBridge::create(controls.create(progId, {}, *control->site_)));
+  return ComPtr<IDispatch>::adopt(control.detach());
 }
 
-ComHostControl::ComHostControl() : site_(new SinkSite(*this)) {}
+ComHostControl::ComHostControl() : site_(std::make_unique<SinkSite>(*this)) {}
 
-ComHostControl::~ComHostControl() {
-  // The reference host's control goes before the site it refers to.
-  if (members_ != nullptr) members_->Release();
-  events_.release();
-  if (sink_ != nullptr) sink_->Release();
-  delete site_;
-}
+ComHostControl::~ComHostControl() = default;
 
 HRESULT ComHostControl::QueryInterface(REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
@@ -140,10 +131,8 @@ HRESULT ComHostControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
 HRESULT ComHostControl::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,
                                VARIANT* result, EXCEPINFO* info, UINT* argError) {
   // A handler may release this control while its event is raised.
-  AddRef();
-  const HRESULT status = members_->Invoke(id, iid, lcid, flags, params, result, info, argError);
-  Release();
-  return status;
+  const ComPtr<ComHostControl> alive(this);
+  return members_->Invoke(id, iid, lcid, flags, params, result, info, argError);
 }
 
 HRESULT ComHostControl::EnumConnectionPoints(IEnumConnectionPoints** points) {
@@ -162,23 +151,21 @@ HRESULT ComHostControl::FindConnectionPoint(REFIID iid, IConnectionPoint** point
 HRESULT ComHostControl::advise(IUnknown* sink, DWORD* cookie) {
   if (sink == nullptr || cookie == nullptr) return E_POINTER;
   *cookie = 0;
-  if (sink_ != nullptr) return CONNECT_E_ADVISELIMIT;
-  IDispatch* events = nullptr;
-  if (FAILED(sink->QueryInterface(kHostControlEventsIid, reinterpret_cast<void**>(&events))) &&
-      FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&events))))
+  if (sink_) return CONNECT_E_ADVISELIMIT;
+  ComPtr<IDispatch> events;
+  if (FAILED(sink->QueryInterface(kHostControlEventsIid, events.putVoid())) &&
+      FAILED(sink->QueryInterface(IID_IDispatch, events.putVoid())))
     return CONNECT_E_CANNOTCONNECT;
-  sink_ = events;
-  events_ = ComDispatch::wrap(events);
+  sink_ = std::move(events);
+  events_ = ComDispatch::wrap(sink_.get());
   *cookie = kCookie;
   return S_OK;
 }
 
 HRESULT ComHostControl::unadvise(DWORD cookie) {
-  if (cookie != kCookie || sink_ == nullptr) return CONNECT_E_NOCONNECTION;
-  IDispatch* sink = sink_;
-  sink_ = nullptr;
+  if (cookie != kCookie || !sink_) return CONNECT_E_NOCONNECTION;
+  const ComPtr<IDispatch> sink = std::move(sink_);
   events_.release();
-  sink->Release();
   return S_OK;
 }
 

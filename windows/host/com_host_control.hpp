@@ -5,10 +5,12 @@
 #include <ocidl.h>
 
 #include <atomic>
+#include <memory>
 #include <string_view>
 
 #include "automation/object.hpp"
 #include "ui/host_control_site.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows::host {
 
@@ -19,8 +21,8 @@ namespace windows::host {
 // it; with no sink advised the container is disabled and events are dropped.
 class ComHostControl final : public IDispatch, public IConnectionPointContainer {
  public:
-  // A new control of class `progId` from `controls`, with one reference the caller releases.
-  static ComHostControl* create(ui::HostControlFactory& controls, std::string_view progId);
+  // A new control of class `progId` from `controls`.
+  static ComPtr<IDispatch> create(ui::HostControlFactory& controls, std::string_view progId);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -39,7 +41,7 @@ class ComHostControl final : public IDispatch, public IConnectionPointContainer 
   // The connection point's side: one sink at a time.
   HRESULT advise(IUnknown* sink, DWORD* cookie);
   HRESULT unadvise(DWORD cookie);
-  IDispatch* sink() const { return sink_; }
+  IDispatch* sink() const { return sink_.get(); }
   // The advised sink as a late-bound object, wrapped once so an event makes no allocation.
   const automation::Object& events() const { return events_; }
 
@@ -48,11 +50,12 @@ class ComHostControl final : public IDispatch, public IConnectionPointContainer 
   ComHostControl();
   ~ComHostControl();
 
+  // Released in the reverse order: the reference host's control before the site it refers to.
   std::atomic<ULONG> references_{1};
-  IDispatch* sink_ = nullptr;
+  std::unique_ptr<SinkSite> site_;
+  ComPtr<IDispatch> sink_;
   automation::Object events_;
-  SinkSite* site_;
-  IDispatch* members_ = nullptr;  // a bridge over the reference host's control
+  ComPtr<IDispatch> members_;  // a bridge over the reference host's control
 };
 
 }  // namespace windows::host

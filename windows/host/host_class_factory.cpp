@@ -11,10 +11,7 @@ HRESULT HostClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out
   *out = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
   try {
-    IUnknown* object = make_();
-    const HRESULT status = object->QueryInterface(iid, out);
-    object->Release();
-    return status;
+    return make_()->QueryInterface(iid, out);
   } catch (const automation::Failure&) {
     return CLASS_E_CLASSNOTAVAILABLE;
   } catch (const std::bad_alloc&) {

@@ -7,17 +7,18 @@
 #include <functional>
 
 #include "windows/automation/com_unknown.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows::host {
 
-// The class object of one of the host's classes: each instance is what `make` returns (an
-// object with one reference, which the factory hands on). A host object the host cannot make
-// is a class that is not available.
+// The class object of one of the host's classes: each instance is what `make` returns, handed
+// on by the factory. A host object the host cannot make is a class that is not available.
 class HostClassFactory final : public Unknown<HostClassFactory, IClassFactory> {
  public:
-  using Make = std::function<IUnknown*()>;
-  // A factory with one reference, which the caller releases.
-  static HostClassFactory* create(Make make) { return new HostClassFactory(std::move(make)); }
+  using Make = std::function<ComPtr<IUnknown>()>;
+  static ComPtr<HostClassFactory> create(Make make) {
+    return ComPtr<HostClassFactory>::adopt(new HostClassFactory(std::move(make)));
+  }
 
   static bool answers(REFIID iid) {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory);

@@ -6,6 +6,7 @@
 
 #include "host/dispids.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/unique.hpp"
 #include "windows/host/com_host_control.hpp"
 #include "windows/host/host_class_factory.hpp"
 #include "windows/host/session_objects.hpp"
@@ -33,8 +34,8 @@ bool progIdFinds(const std::wstring& progId, const CLSID& clsid) {
   return SUCCEEDED(CLSIDFromProgID(progId.c_str(), &found)) && IsEqualCLSID(found, clsid);
 }
 
-IUnknown* bridged(automation::Object object) {
-  return DispatchBridge::create(object);
+ComPtr<IUnknown> bridged(automation::Object object) {
+  return ComPtr<IUnknown>::adopt(DispatchBridge::create(object));
 }
 
 }  // namespace
@@ -48,9 +49,8 @@ RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, Sessi
     return [&objects, name] { return bridged(objects.create(name)); };
   };
   const auto controlClass = [&controls](std::string_view name) {
-    return [&controls, name]() -> IUnknown* {
-      return static_cast<IDispatch*>(ComHostControl::create(controls, name));
-    };
+    return
+        [&controls, name]() -> ComPtr<IUnknown> { return ComHostControl::create(controls, name); };
   };
   const auto session = session_;
   try {
@@ -84,15 +84,15 @@ RegisteredHostClasses::~RegisteredHostClasses() {
 RegisteredHostClasses::ProgIdKey RegisteredHostClasses::writeProgIdKey(HKEY root,
                                                                        const std::wstring& path,
                                                                        const std::wstring& clsid) {
-  HKEY key = nullptr;
+  UniqueKey key;
   DWORD disposition = 0;
-  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+                      &disposition) != ERROR_SUCCESS)
     throw std::runtime_error("cannot write the class key " + utf8FromWide(path));
   const ProgIdKey written{root, path, disposition == REG_CREATED_NEW_KEY};
-  const LSTATUS status = RegSetKeyValueW(key, L"CLSID", nullptr, REG_SZ, clsid.c_str(),
+  const LSTATUS status = RegSetKeyValueW(key.get(), L"CLSID", nullptr, REG_SZ, clsid.c_str(),
                                          static_cast<DWORD>((clsid.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
+  key.reset();  // closed before a failure removes it
   if (status != ERROR_SUCCESS) {
     removeProgIdKey(written);
     throw std::runtime_error("cannot write the class key " + utf8FromWide(path));
@@ -113,23 +113,22 @@ void RegisteredHostClasses::revokeAll() {
   registrations_.clear();
 }
 
+// COM holds a reference of its own to `factory` while it is registered.
 void RegisteredHostClasses::add(const std::wstring& progId, const CLSID& clsid,
-                                IClassFactory* factory) {
+                                ComPtr<IClassFactory> factory) {
   Registration registration;
   try {
     const std::wstring id = textOf(clsid);
     registration.keys.push_back(writeProgIdKey(HKEY_CURRENT_USER, kClasses + progId, id));
     if (!progIdFinds(progId, clsid))
       registration.keys.push_back(writeProgIdKey(HKEY_CLASSES_ROOT, progId, id));
-    if (FAILED(CoRegisterClassObject(clsid, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+    if (FAILED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
                                      &registration.cookie)))
       throw std::runtime_error("cannot register the class " + utf8FromWide(progId));
   } catch (...) {
-    factory->Release();
     for (const ProgIdKey& key : registration.keys) removeProgIdKey(key);
     throw;
   }
-  factory->Release();  // COM holds its own reference while registered
   registrations_.push_back(std::move(registration));
 }
 

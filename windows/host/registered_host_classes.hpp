@@ -8,6 +8,7 @@
 
 #include "automation/object.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows::host {
 
@@ -48,7 +49,7 @@ class RegisteredHostClasses {
     DWORD cookie = 0;
     std::vector<ProgIdKey> keys;
   };
-  void add(const std::wstring& progId, const CLSID& clsid, IClassFactory* factory);
+  void add(const std::wstring& progId, const CLSID& clsid, ComPtr<IClassFactory> factory);
   void revokeAll();
   // Writes `path`\CLSID = `clsid` under `root`, and removes exactly what it wrote.
   static ProgIdKey writeProgIdKey(HKEY root, const std::wstring& path, const std::wstring& clsid);

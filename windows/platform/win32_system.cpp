@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "windows/handles/printer.hpp"
 #include "windows/platform/ansi_codec.hpp"
 
 namespace windows {
@@ -44,10 +45,6 @@ std::string defaultPrinterName() {
 using HtmlHelpAFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 }  // namespace
-
-Win32System::~Win32System() {
-  if (helpLibrary_ != nullptr) ::FreeLibrary(static_cast<HMODULE>(helpLibrary_));
-}
 
 // --- Registry -----------------------------------------------------------------------------
 
@@ -114,10 +111,9 @@ platform::Handle Win32System::HtmlHelpA(platform::Handle owner, const std::strin
                                         std::uint32_t command, std::uint32_t data) {
   portable::recordHelpCall({owner, FromAnsi(fileAnsi), command, data}, helpCalls_, events_);
   if (htmlHelp_ == nullptr) {
-    if (helpLibrary_ == nullptr) helpLibrary_ = ::LoadLibraryA("hhctrl.ocx");
-    if (helpLibrary_ == nullptr) return 0;
-    htmlHelp_ =
-        reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(helpLibrary_), "HtmlHelpA"));
+    if (!helpLibrary_) helpLibrary_.reset(::LoadLibraryA("hhctrl.ocx"));
+    if (!helpLibrary_) return 0;
+    htmlHelp_ = reinterpret_cast<void*>(GetProcAddress(helpLibrary_.get(), "HtmlHelpA"));
     if (htmlHelp_ == nullptr) return 0;
   }
   const auto function = reinterpret_cast<HtmlHelpAFunction>(htmlHelp_);
@@ -133,21 +129,20 @@ bool Win32System::HasDefaultPrinter() {
 bool Win32System::GetDefaultPrinterDevMode(DevMode& mode) {
   std::string name = defaultPrinterName();
   if (name.empty()) return false;
-  HANDLE printer = nullptr;
-  if (!OpenPrinterA(name.data(), &printer, nullptr)) return false;
+  UniquePrinter printer;
+  if (!OpenPrinterA(name.data(), printer.put(), nullptr)) return false;
   bool read = false;
-  const LONG size = DocumentPropertiesA(nullptr, printer, name.data(), nullptr, nullptr, 0);
+  const LONG size = DocumentPropertiesA(nullptr, printer.get(), name.data(), nullptr, nullptr, 0);
   if (size > 0) {
     std::vector<char> buffer(static_cast<std::size_t>(size));
     auto* devMode = reinterpret_cast<DEVMODEA*>(buffer.data());
-    if (DocumentPropertiesA(nullptr, printer, name.data(), devMode, nullptr, DM_OUT_BUFFER) ==
+    if (DocumentPropertiesA(nullptr, printer.get(), name.data(), devMode, nullptr, DM_OUT_BUFFER) ==
         IDOK) {
       mode.orientation = devMode->dmOrientation;
       mode.paperSize = devMode->dmPaperSize;
       read = true;
     }
   }
-  ClosePrinter(printer);
   return read;
 }
 

@@ -7,6 +7,7 @@
 #include "events/event_log.hpp"
 #include "events/help_call.hpp"
 #include "platform/system.hpp"
+#include "windows/handles/unique.hpp"
 
 namespace windows {
 
@@ -18,7 +19,6 @@ class Win32System final : public platform::System {
   // `componentModule` is the module the component's code was loaded from; its folder is where
   // the satellite libraries lie.
   explicit Win32System(void* componentModule) : componentModule_(componentModule) {}
-  ~Win32System() override;
   Win32System(const Win32System&) = delete;
   Win32System& operator=(const Win32System&) = delete;
 
@@ -67,7 +67,7 @@ class Win32System final : public platform::System {
 
  private:
   void* componentModule_;
-  void* helpLibrary_ = nullptr;
+  UniqueModule helpLibrary_;
   void* htmlHelp_ = nullptr;  // HtmlHelpA in helpLibrary_
   std::vector<portable::HelpCall> helpCalls_;
   portable::EventLog* events_ = nullptr;

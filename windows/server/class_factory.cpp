@@ -7,8 +7,8 @@
 
 namespace windows {
 
-ClassFactory* ClassFactory::create(ServerModule& module) {
-  return new ClassFactory(module);
+ComPtr<ClassFactory> ClassFactory::create(ServerModule& module) {
+  return ComPtr<ClassFactory>::adopt(new ClassFactory(module));
 }
 
 ClassFactory::ClassFactory(ServerModule& module) : module_(module) {
@@ -24,10 +24,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   *out = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
   try {
-    ComCQuadrift* object = ComCQuadrift::create(module_);
-    const HRESULT status = object->QueryInterface(iid, out);
-    object->Release();
-    return status;
+    return ComCQuadrift::create(module_)->QueryInterface(iid, out);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {

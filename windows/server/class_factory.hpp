@@ -5,6 +5,7 @@
 #include <unknwn.h>
 
 #include "windows/automation/com_unknown.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 
@@ -14,8 +15,8 @@ class ServerModule;
 // and LockServer holds the module's lock count.
 class ClassFactory final : public Unknown<ClassFactory, IClassFactory> {
  public:
-  // A new factory with one reference.
-  static ClassFactory* create(ServerModule& module);
+  // A new factory.
+  static ComPtr<ClassFactory> create(ServerModule& module);
 
   static bool answers(REFIID iid) {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory);

@@ -4,21 +4,35 @@
 #include "windows/automation/bstr.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
+#include "windows/handles/bstr.hpp"
 #include "windows/server/server_module.hpp"
 
 namespace windows {
 namespace {
 
+// An object passed as IUnknown is taken when it answers IDispatch, as the runtime coerces it;
+// Nothing stays Nothing.
+bool dispatchOfUnknown(IUnknown* unknown, ComPtr<IDispatch>& object) {
+  if (unknown == nullptr) return true;
+  return SUCCEEDED(unknown->QueryInterface(IID_IDispatch, object.putVoid()));
+}
+
 // The object argument of Command_Initialize as a caller may pass it: by value, by reference,
-// or in a variant by reference. False for anything else.
-bool objectArgument(const VARIANT& arg, IDispatch*& object) {
+// or in a variant by reference, as IDispatch or as an IUnknown that answers it. False for
+// anything else.
+bool objectArgument(const VARIANT& arg, ComPtr<IDispatch>& object) {
   switch (V_VT(&arg)) {
     case VT_DISPATCH:
-      object = V_DISPATCH(&arg);
+      object = ComPtr<IDispatch>(V_DISPATCH(&arg));
       return true;
     case VT_BYREF | VT_DISPATCH:
-      object = V_DISPATCHREF(&arg) != nullptr ? *V_DISPATCHREF(&arg) : nullptr;
+      if (V_DISPATCHREF(&arg) != nullptr) object = ComPtr<IDispatch>(*V_DISPATCHREF(&arg));
       return true;
+    case VT_UNKNOWN:
+      return dispatchOfUnknown(V_UNKNOWN(&arg), object);
+    case VT_BYREF | VT_UNKNOWN:
+      return dispatchOfUnknown(V_UNKNOWNREF(&arg) != nullptr ? *V_UNKNOWNREF(&arg) : nullptr,
+                               object);
     case VT_BYREF | VT_VARIANT:
       return V_VARIANTREF(&arg) != nullptr && objectArgument(*V_VARIANTREF(&arg), object);
     default:
@@ -26,10 +40,19 @@ bool objectArgument(const VARIANT& arg, IDispatch*& object) {
   }
 }
 
+// Arguments named by a dispatch id the member does not have: the first one's place in the
+// argument array, where named arguments come first. -1 when every name is the member's.
+int unknownNamedArgument(const DISPPARAMS& params, DISPID parameter) {
+  for (UINT i = 0; i < params.cNamedArgs; ++i) {
+    if (params.rgdispidNamedArgs[i] != parameter) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 }  // namespace
 
-ComCQuadrift* ComCQuadrift::create(ServerModule& module) {
-  return new ComCQuadrift(module);
+ComPtr<ComCQuadrift> ComCQuadrift::create(ServerModule& module) {
+  return ComPtr<ComCQuadrift>::adopt(new ComCQuadrift(module));
 }
 
 ComCQuadrift::ComCQuadrift(ServerModule& module) : module_(module) {
@@ -59,15 +82,14 @@ HRESULT ComCQuadrift::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (info == nullptr) return E_POINTER;
   *info = nullptr;
   if (index != 0) return DISP_E_BADINDEX;
-  ITypeLib* library = nullptr;
-  HRESULT status = LoadTypeLibEx(module_.path().c_str(), REGKIND_NONE, &library);
+  ComPtr<ITypeLib> library;
+  const HRESULT status = LoadTypeLibEx(module_.path().c_str(), REGKIND_NONE, library.put());
   if (FAILED(status)) return status;
-  status = library->GetTypeInfoOfGuid(IID__CQuadrift, info);
-  library->Release();
-  return status;
+  return library->GetTypeInfoOfGuid(IID__CQuadrift, info);
 }
 
-HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT ComCQuadrift::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   if (lstrcmpiW(names[0], L"Command_Initialize") == 0) {
@@ -81,36 +103,39 @@ HRESULT ComCQuadrift::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, D
   return S_OK;
 }
 
-HRESULT ComCQuadrift::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+HRESULT ComCQuadrift::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                              VARIANT* result, EXCEPINFO* info, UINT* argError) {
-  if (params == nullptr) return E_INVALIDARG;
+  if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (params == nullptr || (params->cArgs > 0 && params->rgvarg == nullptr) ||
+      params->cNamedArgs > params->cArgs ||
+      (params->cNamedArgs > 0 && params->rgdispidNamedArgs == nullptr))
+    return E_INVALIDARG;
   switch (id) {
-    case kCommandInitialize:
+    case kCommandInitialize: {
       if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
-      if (params->cNamedArgs > 1 || (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != 0))
+      if (const int named = unknownNamedArgument(*params, 0); named >= 0) {
+        if (argError != nullptr) *argError = static_cast<UINT>(named);
         return DISP_E_PARAMNOTFOUND;
-      {
-        IDispatch* basicCmd = nullptr;
-        if (!objectArgument(params->rgvarg[0], basicCmd)) {
-          if (argError != nullptr) *argError = 0;
-          return DISP_E_TYPEMISMATCH;
-        }
-        return atBoundary(info, [&] { return initialize(basicCmd); });
       }
+      ComPtr<IDispatch> basicCmd;
+      if (!objectArgument(params->rgvarg[0], basicCmd)) {
+        if (argError != nullptr) *argError = 0;
+        return DISP_E_TYPEMISMATCH;
+      }
+      return atBoundary(info, [&] { return initialize(basicCmd.get()); });
+    }
     case kHelpFileName:
       if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
       if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
       return atBoundary(info, [&]() -> HRESULT {
-        BSTR text = nullptr;
-        const HRESULT status = helpFileName(&text);
+        UniqueBstr text;
+        const HRESULT status = helpFileName(text.put());
         if (FAILED(status)) return status;
         if (result != nullptr) {
           VariantInit(result);
           V_VT(result) = VT_BSTR;
-          V_BSTR(result) = text;
-        } else {
-          SysFreeString(text);
+          V_BSTR(result) = text.release();
         }
         return S_OK;
       });

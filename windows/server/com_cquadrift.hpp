@@ -8,6 +8,7 @@
 
 #include "kstQuadrift412.h"
 #include "windows/automation/com_unknown.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace command {
 class CQuadrift;
@@ -26,8 +27,8 @@ class ComCQuadrift final : public Unknown<ComCQuadrift, _CQuadrift> {
   static constexpr DISPID kCommandInitialize = 0x60030000;
   static constexpr DISPID kHelpFileName = 0x68030001;
 
-  // A new instance with one reference, counted as a live object of `module`.
-  static ComCQuadrift* create(ServerModule& module);
+  // A new instance, counted as a live object of `module`.
+  static ComPtr<ComCQuadrift> create(ServerModule& module);
 
   static bool answers(REFIID iid) {
     return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||

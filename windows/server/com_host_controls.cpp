@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "windows/automation/com_dispatch.hpp"
+#include "windows/handles/com_ptr.hpp"
 #include "windows/server/control_event_sink.hpp"
 #include "windows/server/control_events.hpp"
 
@@ -18,14 +19,15 @@ namespace {
 // other alive and no event reaches a form that has let the control go.
 class AdvisedControl final : public automation::Dispatch {
  public:
-  AdvisedControl(automation::Object control, IConnectionPoint* point, ControlEventSink* sink,
-                 DWORD cookie)
-      : control_(std::move(control)), point_(point), sink_(sink), cookie_(cookie) {}
+  AdvisedControl(automation::Object control, ComPtr<IConnectionPoint> point,
+                 ComPtr<ControlEventSink> sink, DWORD cookie)
+      : control_(std::move(control)),
+        sink_(std::move(sink)),
+        point_(std::move(point)),
+        cookie_(cookie) {}
   ~AdvisedControl() override {
     point_->Unadvise(cookie_);
-    point_->Release();
     sink_->detach();
-    sink_->Release();
   }
   AdvisedControl(const AdvisedControl&) = delete;
   AdvisedControl& operator=(const AdvisedControl&) = delete;
@@ -40,21 +42,16 @@ class AdvisedControl final : public automation::Dispatch {
 
  private:
   automation::Object control_;
-  IConnectionPoint* point_;
-  ControlEventSink* sink_;
+  ComPtr<ControlEventSink> sink_;
+  ComPtr<IConnectionPoint> point_;
   DWORD cookie_;
 };
 
-// The control's connection point for the host controls' events, with a reference; null when
-// it has none.
-IConnectionPoint* eventPointOf(IDispatch* control) {
-  IConnectionPointContainer* container = nullptr;
-  if (FAILED(control->QueryInterface(IID_IConnectionPointContainer,
-                                     reinterpret_cast<void**>(&container))))
-    return nullptr;
-  IConnectionPoint* point = nullptr;
-  if (FAILED(container->FindConnectionPoint(kHostControlEventsIid, &point))) point = nullptr;
-  container->Release();
+// The control's connection point for the host controls' events; empty when it has none.
+ComPtr<IConnectionPoint> eventPointOf(const ComPtr<IDispatch>& control) {
+  const auto container = control.query<IConnectionPointContainer>();
+  ComPtr<IConnectionPoint> point;
+  if (container) container->FindConnectionPoint(kHostControlEventsIid, point.put());
   return point;
 }
 
@@ -63,19 +60,13 @@ IConnectionPoint* eventPointOf(IDispatch* control) {
 automation::Object ComHostControls::create(std::string_view progId, std::span<const std::uint8_t>,
                                            ui::HostControlSite& site) {
   automation::Object control = creator_.create(progId);
-  IDispatch* dispatch = dispatchOf(control);
-  IConnectionPoint* point = eventPointOf(dispatch);
-  dispatch->Release();
-  if (point == nullptr) return control;
-  ControlEventSink* sink = ControlEventSink::create(site);
+  ComPtr<IConnectionPoint> point = eventPointOf(dispatchOf(control));
+  if (!point) return control;
+  ComPtr<ControlEventSink> sink = ControlEventSink::create(site);
   DWORD cookie = 0;
-  if (FAILED(point->Advise(sink, &cookie))) {
-    point->Release();
-    sink->Release();
-    return control;
-  }
-  return automation::Object(
-      std::make_shared<AdvisedControl>(std::move(control), point, sink, cookie));
+  if (FAILED(point->Advise(sink.get(), &cookie))) return control;
+  return automation::Object(std::make_shared<AdvisedControl>(std::move(control), std::move(point),
+                                                             std::move(sink), cookie));
 }
 
 }  // namespace windows

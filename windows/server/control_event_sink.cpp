@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-#include "ui/scope_exit.hpp"
 #include "windows/automation/argument_list.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/automation/failure_info.hpp"
@@ -71,8 +70,7 @@ HRESULT ControlEventSink::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS
   return atBoundary(info, [&]() -> HRESULT {
     ArgumentList args(*params);
     // Keep the sink alive while a handler runs: it may release the control that advised it.
-    AddRef();
-    const ui::ScopeExit release([this] { Release(); });
+    const ComPtr<ControlEventSink> alive(this);
     if (site_ != nullptr) site_->raiseEvent(event, args.values());
     return S_OK;
   });

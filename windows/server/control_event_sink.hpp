@@ -6,6 +6,7 @@
 
 #include "ui/host_control_site.hpp"
 #include "windows/automation/com_unknown.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 
@@ -15,8 +16,10 @@ namespace windows {
 // control was released), events are dropped and the container reads as disabled.
 class ControlEventSink final : public Unknown<ControlEventSink, IDispatch> {
  public:
-  // A sink over `site` with one reference, which the caller releases.
-  static ControlEventSink* create(ui::HostControlSite& site) { return new ControlEventSink(site); }
+  // A new sink over `site`.
+  static ComPtr<ControlEventSink> create(ui::HostControlSite& site) {
+    return ComPtr<ControlEventSink>::adopt(new ControlEventSink(site));
+  }
 
   static bool answers(REFIID iid);
   void detach() { site_ = nullptr; }

@@ -37,10 +37,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
   if (out == nullptr) return E_POINTER;
   *out = nullptr;
   if (!IsEqualCLSID(clsid, CLSID_CQuadrift)) return CLASS_E_CLASSNOTAVAILABLE;
-  windows::ClassFactory* factory = windows::ClassFactory::create(*theModule);
-  const HRESULT status = factory->QueryInterface(iid, out);
-  factory->Release();
-  return status;
+  return windows::ClassFactory::create(*theModule)->QueryInterface(iid, out);
 }
 
 HRESULT STDAPICALLTYPE DllCanUnloadNow() {

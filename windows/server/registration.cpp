@@ -4,6 +4,8 @@
 #include <olectl.h>
 
 #include "kstQuadrift412.h"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace windows {
 namespace {
@@ -31,13 +33,11 @@ struct LibraryFacts {
 
 LibraryFacts libraryFacts(const std::wstring& modulePath) {
   LibraryFacts facts{L"", L"1.0", L"0"};
-  ITypeLib* library = nullptr;
-  if (FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, &library))) return facts;
-  BSTR doc = nullptr;
-  if (SUCCEEDED(library->GetDocumentation(-1, nullptr, &doc, nullptr, nullptr)) && doc) {
-    facts.helpString.assign(doc, SysStringLen(doc));
-    SysFreeString(doc);
-  }
+  ComPtr<ITypeLib> library;
+  if (FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.put()))) return facts;
+  UniqueBstr doc;
+  if (SUCCEEDED(library->GetDocumentation(-1, nullptr, doc.put(), nullptr, nullptr)) && doc)
+    facts.helpString.assign(doc.get(), SysStringLen(doc.get()));
   TLIBATTR* attributes = nullptr;
   if (SUCCEEDED(library->GetLibAttr(&attributes))) {
     wchar_t text[32];
@@ -47,7 +47,6 @@ LibraryFacts libraryFacts(const std::wstring& modulePath) {
     facts.lcid = text;
     library->ReleaseTLibAttr(attributes);
   }
-  library->Release();
   return facts;
 }
 
@@ -92,16 +91,16 @@ std::vector<RegistryKey> registrationKeys(const std::wstring& modulePath) {
 
 HRESULT registerServer(const std::wstring& modulePath) {
   for (const RegistryKey& entry : registrationKeys(modulePath)) {
-    HKEY key = nullptr;
+    UniqueKey key;
     LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.path.c_str(), 0, nullptr, 0,
-                                  KEY_SET_VALUE, nullptr, &key, nullptr);
+                                  KEY_SET_VALUE, nullptr, key.put(), nullptr);
     for (const auto& [name, value] : entry.values) {
       if (status != ERROR_SUCCESS) break;
       const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-      status = RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+      status = RegSetValueExW(key.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(value.c_str()), bytes);
     }
-    if (key != nullptr) RegCloseKey(key);
+    key.reset();  // closed before a failure removes what was written
     if (status != ERROR_SUCCESS) {
       unregisterServer(modulePath);
       return SELFREG_E_CLASS;
@@ -114,20 +113,20 @@ HRESULT unregisterServer(const std::wstring& modulePath) {
   const std::vector<RegistryKey> keys = registrationKeys(modulePath);
   HRESULT result = S_OK;
   for (auto entry = keys.rbegin(); entry != keys.rend(); ++entry) {
-    HKEY key = nullptr;
+    UniqueKey key;
     LONG status = RegOpenKeyExW(HKEY_CLASSES_ROOT, entry->path.c_str(), 0,
-                                KEY_SET_VALUE | KEY_QUERY_VALUE, &key);
+                                KEY_SET_VALUE | KEY_QUERY_VALUE, key.put());
     if (status == ERROR_FILE_NOT_FOUND) continue;
     if (status != ERROR_SUCCESS) {
       result = SELFREG_E_CLASS;
       continue;
     }
     for (const auto& [name, value] : entry->values) {
-      status = RegDeleteValueW(key, name.empty() ? nullptr : name.c_str());
+      status = RegDeleteValueW(key.get(), name.empty() ? nullptr : name.c_str());
       if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) result = SELFREG_E_CLASS;
     }
-    const bool empty = isEmpty(key);
-    RegCloseKey(key);
+    const bool empty = isEmpty(key.get());
+    key.reset();  // closed before the key is deleted
     if (empty && RegDeleteKeyW(HKEY_CLASSES_ROOT, entry->path.c_str()) != ERROR_SUCCESS)
       result = SELFREG_E_CLASS;
   }

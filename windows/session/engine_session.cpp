@@ -11,6 +11,7 @@
 #include "automation/variant.hpp"
 #include "component_state.hpp"
 #include "ui/run_aborted.hpp"
+#include "ui/text_units.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace windows::session {
@@ -209,8 +210,8 @@ void EngineSession::post(std::span<Variant> args) {
       action = portable::UserAction::press(static_cast<ui::Key>(number));
       break;
     case Kind::AccessKey:
-      if (text.size() != 1) throw invalidArgument();
-      action = portable::UserAction::alt(text[0]);
+      if (ui::text::length(text) != 1) throw invalidArgument();
+      action = portable::UserAction::alt(ui::text::codePointAt(text, 0));
       break;
     case Kind::Close:
       action = portable::UserAction::close();

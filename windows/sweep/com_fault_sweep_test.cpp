@@ -25,6 +25,7 @@
 #include "sweep/fault_sweep.hpp"
 #include "windows/app/com_world.hpp"
 #include "windows/app/function_dispatch.hpp"
+#include "windows/handles/unique.hpp"
 #include "windows/session/protocol.hpp"
 
 namespace {
@@ -92,8 +93,8 @@ TEST(ComFaultSweep, EveryHostCallOfEverySessionFailsSafelyThroughCom) {
   const fs::path folder = programFolder();
   // Loaded once for the whole sweep: each world's registration and release leave it mapped, and
   // its unload query still resets its component-wide state between runs.
-  const HMODULE dll = LoadLibraryW((folder / QUADRIFT_COMPONENT_DLL).c_str());
-  ASSERT_NE(dll, nullptr) << QUADRIFT_COMPONENT_DLL " cannot be loaded";
+  const windows::UniqueModule dll(LoadLibraryW((folder / QUADRIFT_COMPONENT_DLL).c_str()));
+  ASSERT_TRUE(dll) << QUADRIFT_COMPONENT_DLL " cannot be loaded";
   const char* expectedPath = std::getenv("QUADRIFT_SWEEP_EXPECTED");
   const sweep::WorldMaker throughCom = [&](const session::Script& script) {
     return std::make_unique<ComSweptWorld>(session::makeWorld(script, folder));
@@ -134,7 +135,6 @@ TEST(ComFaultSweep, EveryHostCallOfEverySessionFailsSafelyThroughCom) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::cout << swept << " sessions, " << runs << " runs through COM in " << seconds << " s"
             << (expectedPath ? ", each held to its in-process run" : "") << "\n";
-  FreeLibrary(dll);
   EXPECT_GT(swept, 0u) << "no session could be run in this process's environment";
   EXPECT_TRUE(violations.empty()) << violations.size() << " violations, first: "
                                   << (violations.empty() ? "" : violations[0]);

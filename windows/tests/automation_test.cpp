@@ -2,11 +2,18 @@
 // and a COM caller calling one of the component's own objects.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "automation/failure.hpp"
 #include "automation/variant.hpp"
 #include "test_support.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/unique.hpp"
 
 namespace {
 
@@ -53,9 +60,12 @@ TEST(Automation, ArgumentsGoLastFirstPutsAreNamedDoublesByReference) {
 
 TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
   wintest::FakeObject fake;
-  fake.exception.bstrSource = SysAllocString(L"Host.Sheet");
-  fake.exception.bstrDescription = SysAllocString(L"Blatt gesperrt");
-  fake.exception.bstrHelpFile = SysAllocString(L"C:\\Help\\host.chm");
+  const windows::UniqueBstr source(SysAllocString(L"Host.Sheet"));
+  const windows::UniqueBstr description(SysAllocString(L"Blatt gesperrt"));
+  const windows::UniqueBstr helpFile(SysAllocString(L"C:\\Help\\host.chm"));
+  fake.exception.bstrSource = source.get();
+  fake.exception.bstrDescription = description.get();
+  fake.exception.bstrHelpFile = helpFile.get();
   fake.exception.dwHelpContext = 4711;
   struct Case {
     HRESULT status;
@@ -71,6 +81,11 @@ TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
        "Blatt gesperrt"},
       {DISP_E_MEMBERNOTFOUND, 0, 0, 438, "Object doesn't support this property or method"},
       {DISP_E_TYPEMISMATCH, 0, 0, 13, "Type mismatch"},
+      {DISP_E_BADPARAMCOUNT, 0, 0, 450, "Wrong number of arguments or invalid property assignment"},
+      {DISP_E_PARAMNOTOPTIONAL, 0, 0, 449, "Argument not optional"},
+      {DISP_E_PARAMNOTFOUND, 0, 0, 448, "Named argument not found"},
+      {DISP_E_NONAMEDARGS, 0, 0, 446, "Object doesn't support named arguments"},
+      {DISP_E_BADINDEX, 0, 0, 9, "Subscript out of range"},
       {E_FAIL, 0, 0, static_cast<std::int32_t>(E_FAIL), "Automation error"},
   };
   const automation::Object object = windows::ComDispatch::wrap(&fake);
@@ -91,9 +106,6 @@ TEST(Automation, CalleeFailuresBecomeFailuresWithEveryField) {
       }
     }
   }
-  SysFreeString(fake.exception.bstrSource);
-  SysFreeString(fake.exception.bstrDescription);
-  SysFreeString(fake.exception.bstrHelpFile);
 }
 
 // One of the component's own objects: records what it is called with, fails on member 2.
@@ -118,17 +130,17 @@ struct Own final : automation::Dispatch {
 
 TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   auto own = std::make_shared<Own>();
-  IDispatch* bridge = windows::dispatchOf(automation::Object(own));
+  // A reference of the test's own, whose release must be the last.
+  IDispatch* bridge = windows::dispatchOf(automation::Object(own)).detach();
   ASSERT_NE(bridge, nullptr);
   // Handed back, it is the component's own object again.
   EXPECT_EQ(windows::ComDispatch::wrap(bridge).get(), own.get());
 
-  VARIANT args[2];
+  windows::VariantArray args(2);
   args[0] = wintest::bstrVariant(L"last");
-  VariantInit(&args[1]);
   V_VT(&args[1]) = VT_I4;
   V_I4(&args[1]) = 1;
-  DISPPARAMS params{args, nullptr, 2, 0};
+  DISPPARAMS params{args.data(), nullptr, 2, 0};
   VARIANT result;
   VariantInit(&result);
   EXCEPINFO info{};
@@ -140,7 +152,7 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   EXPECT_EQ(own->calls[0].args, (std::vector<Variant>{Variant(std::int32_t{1}), Variant("last")}));
 
   DISPID putId = DISPID_PROPERTYPUT;
-  DISPPARAMS put{args, &putId, 1, 1};
+  DISPPARAMS put{args.data(), &putId, 1, 1};
   ASSERT_EQ(bridge->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, &info, nullptr),
             S_OK);
   EXPECT_EQ(own->calls.back().kind, automation::InvokeKind::Put);
@@ -169,7 +181,6 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
   DISPID id = 0;
   EXPECT_EQ(bridge->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
   EXPECT_EQ(id, 3);
-  VariantClear(&args[0]);
   EXPECT_EQ(bridge->Release(), 0u);
 }
 
@@ -177,7 +188,7 @@ TEST(Automation, OwnObjectsServeComCallersAndReportFailuresAsExceptInfo) {
 // that cannot convert fails the call with every object converted before it released again.
 TEST(Automation, BridgeArgumentsBeyondTheSlotsAndFailedConversions) {
   auto own = std::make_shared<Own>();
-  IDispatch* bridge = windows::dispatchOf(automation::Object(own));
+  IDispatch* bridge = windows::dispatchOf(automation::Object(own)).detach();
   wintest::FakeObject fake;
   VARIANT args[10];
   for (int i = 0; i < 10; ++i) {
@@ -205,6 +216,51 @@ TEST(Automation, BridgeArgumentsBeyondTheSlotsAndFailedConversions) {
   }
   EXPECT_EQ(own->calls.size(), 1u);
   EXPECT_EQ(bridge->Release(), 0u);
+}
+
+std::vector<int> closedHandles;
+void recordClose(int handle) {
+  closedHandles.push_back(handle);
+}
+
+// The owners release what they hold exactly once: when reset, assigned over, asked for a place
+// to put a new one, or gone; never what they gave up.
+TEST(Automation, OwnersReleaseWhatTheyHoldOnce) {
+  wintest::FakeObject fake;  // one reference, the test's
+  windows::ComPtr<IDispatch> a, b;
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    ULONG references;  // the fake's count after the step
+  };
+  const Step steps[] = {
+      {"a reference of its own", [&] { a = windows::ComPtr<IDispatch>(&fake); }, 2},
+      {"moved", [&] { b = std::move(a); }, 2},
+      {"queried", [&] { a = b.query<IDispatch>(); }, 3},
+      {"assigned one it lacks", [&] { a = b.query<IDispatch>(IID_IClassFactory); }, 2},
+      {"put", [&] { fake.QueryInterface(IID_IDispatch, b.putVoid()); }, 2},
+      {"detached and adopted", [&] { a = windows::ComPtr<IDispatch>::adopt(b.detach()); }, 2},
+      {"reset", [&] { a.reset(); }, 1},
+  };
+  for (const Step& step : steps) {
+    step.run();
+    EXPECT_EQ(fake.references(), step.references) << step.what;
+  }
+  EXPECT_FALSE(a);
+  EXPECT_FALSE(b);
+
+  using Recorded = windows::Unique<int, &recordClose, -1>;
+  {
+    Recorded handle(1);
+    handle.reset(2);
+    Recorded moved(std::move(handle));
+    moved = Recorded(3);
+    *moved.put() = 4;
+    EXPECT_EQ(closedHandles, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(moved.release(), 4);
+    *moved.put() = 5;
+  }
+  EXPECT_EQ(closedHandles, (std::vector<int>{1, 2, 3, 5}));
 }
 
 }  // namespace

@@ -65,9 +65,9 @@ TEST(Registration, RoundTripWritesEveryKeyAndRemovesOnlyItsOwn) {
   ASSERT_EQ(reg(), S_OK);
   for (const auto& [key, name, value] : expectedValues())
     EXPECT_EQ(classValue(key, name).value_or(L"<missing>"), value) << key << " " << name;
-  IDispatch* object = nullptr;
-  ASSERT_EQ(createByProgId(&object), S_OK);
-  object->Release();
+  windows::ComPtr<IDispatch> object;
+  ASSERT_EQ(createByProgId(object.put()), S_OK);
+  object.reset();  // gone before the server is unregistered
 
   // A value and a version of the library that another component wrote stay.
   wintest::setClassValue(L"CLSID\\" + kClsid, L"Foreign", L"kept");
@@ -85,11 +85,10 @@ TEST(Registration, RoundTripWritesEveryKeyAndRemovesOnlyItsOwn) {
   ASSERT_EQ(reg(), S_OK);
   ASSERT_EQ(unreg(), S_OK);
   for (const auto& key : kTopKeys) EXPECT_FALSE(classKeyExists(key)) << key;
-  EXPECT_FALSE(SUCCEEDED(createByProgId(&object)));
+  EXPECT_FALSE(SUCCEEDED(createByProgId(object.put())));
   CLSID clsid;
   CLSIDFromString(kClsid.c_str(), &clsid);
-  EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                             reinterpret_cast<void**>(&object)),
+  EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.putVoid()),
             REGDB_E_CLASSNOTREG);
 }
 

@@ -2,6 +2,7 @@
 
 #include "kstQuadrift412.h"
 #include "test_support.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/failure_info.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "windows/ui/win32_engine.hpp"
@@ -36,35 +37,30 @@ class Server : public testing::Test {
     };
   }
 
-  IClassFactory* factory() {
-    IClassFactory* f = nullptr;
-    EXPECT_EQ(getClassObject_(CLSID_CQuadrift, IID_IClassFactory, reinterpret_cast<void**>(&f)),
-              S_OK);
+  windows::ComPtr<IClassFactory> factory() {
+    windows::ComPtr<IClassFactory> f;
+    EXPECT_EQ(getClassObject_(CLSID_CQuadrift, IID_IClassFactory, f.putVoid()), S_OK);
     return f;
   }
-  IDispatch* create() {
-    IClassFactory* f = factory();
-    IDispatch* object = nullptr;
-    EXPECT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
-    f->Release();
+  windows::ComPtr<IDispatch> create() {
+    windows::ComPtr<IDispatch> object;
+    EXPECT_EQ(factory()->CreateInstance(nullptr, IID_IDispatch, object.putVoid()), S_OK);
     return object;
   }
+  // Named arguments come first in `args`, as a caller lays them out.
   HRESULT invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> args,
-                 VARIANT* result) {
-    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+                 VARIANT* result, std::vector<DISPID> named = {}, UINT* argError = nullptr,
+                 REFIID iid = IID_NULL) {
+    DISPPARAMS params{args.data(), named.empty() ? nullptr : named.data(),
+                      static_cast<UINT>(args.size()), static_cast<UINT>(named.size())};
     EXCEPINFO info{};
-    return object->Invoke(id, IID_NULL, 0, flags, &params, result, &info, nullptr);
+    return object->Invoke(id, iid, 0, flags, &params, result, &info, argError);
   }
   std::wstring helpFileName() {
-    IDispatch* object = create();
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYGET, {}, &result), S_OK);
-    EXPECT_EQ(V_VT(&result), VT_BSTR);
-    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
-    VariantClear(&result);
-    object->Release();
-    return text;
+    windows::VariantArray result(1);
+    EXPECT_EQ(invoke(create().get(), kHelpFileName, DISPATCH_PROPERTYGET, {}, &result[0]), S_OK);
+    EXPECT_EQ(V_VT(&result[0]), VT_BSTR);
+    return V_BSTR(&result[0]) ? V_BSTR(&result[0]) : L"";
   }
 
   GetClassObject getClassObject_ = nullptr;
@@ -75,18 +71,18 @@ class Server : public testing::Test {
 };
 
 TEST_F(Server, UnloadOnlyAfterTheLastReleaseAndUnlock) {
-  IClassFactory* f = factory();
+  windows::ComPtr<IClassFactory> f = factory();
   EXPECT_EQ(canUnload_(), S_FALSE);  // the factory itself
-  IDispatch* object = nullptr;
-  ASSERT_EQ(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
+  windows::ComPtr<IDispatch> object;
+  ASSERT_EQ(f->CreateInstance(nullptr, IID_IDispatch, object.putVoid()), S_OK);
   ASSERT_EQ(f->LockServer(TRUE), S_OK);
-  f->Release();
+  f.reset();
   EXPECT_EQ(canUnload_(), S_FALSE);  // an object and a lock
-  object->Release();
+  object.reset();
   EXPECT_EQ(canUnload_(), S_FALSE);  // the lock
   f = factory();
   ASSERT_EQ(f->LockServer(FALSE), S_OK);
-  f->Release();
+  f.reset();
   EXPECT_EQ(canUnload_(), S_OK);
 
   void* none = nullptr;
@@ -95,7 +91,7 @@ TEST_F(Server, UnloadOnlyAfterTheLastReleaseAndUnlock) {
 }
 
 TEST_F(Server, NamesIdsAndDispatchErrors) {
-  IDispatch* object = create();
+  const windows::ComPtr<IDispatch> object = create();
   struct Case {
     std::vector<std::wstring> names;
     HRESULT status;
@@ -116,25 +112,51 @@ TEST_F(Server, NamesIdsAndDispatchErrors) {
               c.status);
     EXPECT_EQ(ids, c.ids);
   }
+  LPOLESTR name = const_cast<LPOLESTR>(L"HelpFileName");
+  DISPID id = 0;
+  EXPECT_EQ(object->GetIDsOfNames(IID_IDispatch, &name, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
   VARIANT number;
   VariantInit(&number);
   V_VT(&number) = VT_I4;
   VARIANT result;
   VariantInit(&result);
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {number}, nullptr),
+  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {number}, nullptr),
             DISP_E_TYPEMISMATCH);
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {}, nullptr), DISP_E_BADPARAMCOUNT);
-  EXPECT_EQ(invoke(object, kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
+  EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {}, nullptr),
+            DISP_E_BADPARAMCOUNT);
+  EXPECT_EQ(invoke(object.get(), kHelpFileName, DISPATCH_PROPERTYPUT, {number}, nullptr),
             DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(invoke(object, 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
-  ITypeInfo* info = nullptr;
-  ASSERT_EQ(object->GetTypeInfo(0, 0, &info), S_OK);
+  EXPECT_EQ(invoke(object.get(), 7, DISPATCH_METHOD, {}, &result), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(invoke(object.get(), kHelpFileName, DISPATCH_PROPERTYGET, {}, &result, {}, nullptr,
+                   IID_IDispatch),
+            DISP_E_UNKNOWNINTERFACE);
+  // Wrong arguments say which one is wrong: a name the member does not have, an object that is
+  // not one the command can call.
+  const windows::ComPtr<IClassFactory> notDispatch = factory();
+  VARIANT unknown;
+  VariantInit(&unknown);
+  V_VT(&unknown) = VT_UNKNOWN;
+  V_UNKNOWN(&unknown) = notDispatch.get();
+  struct WrongArgument {
+    VARIANT arg;
+    std::vector<DISPID> named;
+    HRESULT status;
+  };
+  for (const WrongArgument& c : {WrongArgument{number, {5}, DISP_E_PARAMNOTFOUND},
+                                 WrongArgument{unknown, {}, DISP_E_TYPEMISMATCH},
+                                 WrongArgument{unknown, {0}, DISP_E_TYPEMISMATCH}}) {
+    UINT argError = 7;
+    EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {c.arg}, nullptr, c.named,
+                     &argError),
+              c.status);
+    EXPECT_EQ(argError, 0u);
+  }
+  windows::ComPtr<ITypeInfo> info;
+  ASSERT_EQ(object->GetTypeInfo(0, 0, info.put()), S_OK);
   TYPEATTR* attr = nullptr;
   ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
   EXPECT_TRUE(IsEqualIID(attr->guid, IID__CQuadrift));
   info->ReleaseTypeAttr(attr);
-  info->Release();
-  object->Release();
 }
 
 TEST_F(Server, HelpFileNameWithAndWithoutARunningApplication) {
@@ -177,23 +199,36 @@ TEST_F(Server, HelpFileNameWithAndWithoutARunningApplication) {
   EXPECT_EQ(reporter_.references(), 1u);
 }
 
-TEST_F(Server, CommandInitializeTakesTheCommandObjectByReference) {
+TEST_F(Server, CommandInitializeTakesTheCommandObjectByReferenceOrAsUnknown) {
   const wintest::RegisteredClass reporterClass(L"Kestrova.ErrorReporter", kReporterClsid,
                                                reporter_);
   wintest::FakeObject command;
-  IDispatch* object = create();
   IDispatch* basicCmd = &command;
-  VARIANT arg;
-  VariantInit(&arg);
-  V_VT(&arg) = VT_BYREF | VT_DISPATCH;
-  V_DISPATCHREF(&arg) = &basicCmd;
-  // The command framework's controls are not registered here: the start fails inside the
-  // guarded members, is reported, and the caller sees success.
-  EXPECT_EQ(invoke(object, kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK);
-  EXPECT_FALSE(idents_.empty());
-  for (LONG number : numbers_) EXPECT_EQ(number, 429);
-  object->Release();
-  ASSERT_EQ(canUnload_(), S_OK);
+  IUnknown* unknown = &command;
+  VARIANT byReference;
+  VariantInit(&byReference);
+  V_VT(&byReference) = VT_BYREF | VT_DISPATCH;
+  V_DISPATCHREF(&byReference) = &basicCmd;
+  VARIANT asUnknown;
+  VariantInit(&asUnknown);
+  V_VT(&asUnknown) = VT_UNKNOWN;
+  V_UNKNOWN(&asUnknown) = unknown;
+  VARIANT unknownByReference;
+  VariantInit(&unknownByReference);
+  V_VT(&unknownByReference) = VT_BYREF | VT_UNKNOWN;
+  V_UNKNOWNREF(&unknownByReference) = &unknown;
+  for (const VARIANT& arg : {byReference, asUnknown, unknownByReference}) {
+    idents_.clear();
+    windows::ComPtr<IDispatch> object = create();
+    // The command framework's controls are not registered here: the start fails inside the
+    // guarded members, is reported, and the caller sees success.
+    EXPECT_EQ(invoke(object.get(), kCommandInitialize, DISPATCH_METHOD, {arg}, nullptr), S_OK)
+        << V_VT(&arg);
+    EXPECT_FALSE(idents_.empty()) << V_VT(&arg);
+    for (LONG number : numbers_) EXPECT_EQ(number, 429);
+    object.reset();
+    ASSERT_EQ(canUnload_(), S_OK);
+  }
   EXPECT_EQ(basicCmd, &command);
   EXPECT_EQ(command.references(), 1u);
   EXPECT_EQ(reporter_.references(), 1u);
@@ -206,13 +241,13 @@ TEST_F(Server, WithoutWindowsTheDialogEndsTheRunAtOnce) {
   refhost::ReferenceHost host{wintest::windowsHost()};
   const windows::host::RegisteredHostClasses classes(
       host, windows::host::RegisteredHostClasses::Session::None);
-  IDispatch* object = create();
+  windows::ComPtr<IDispatch> object = create();
   EXCEPINFO info{};
-  EXPECT_EQ(wintest::initializeCommand(*object, host, info), DISP_E_EXCEPTION);
+  EXPECT_EQ(wintest::initializeCommand(*object.get(), host, info), DISP_E_EXCEPTION);
   EXPECT_EQ(info.scode, windows::kRunAborted);
   EXPECT_NE(wintest::takeDescription(info).find(L"frmMain was shown modally"), std::wstring::npos);
   EXPECT_TRUE(host.errorReports().empty());
-  object->Release();
+  object.reset();
   EXPECT_EQ(canUnload_(), S_OK);
 }
 

@@ -12,6 +12,7 @@
 #include "reference_host.hpp"
 #include "test_support.hpp"
 #include "ui/user_action.hpp"
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_creator.hpp"
 #include "windows/automation/com_dispatch.hpp"
 #include "windows/automation/failure_info.hpp"
@@ -82,10 +83,8 @@ class Session : public testing::Test {
     return nlohmann::json::parse(automation::toString(session_.get(protocol::kSessionState)));
   }
   HRESULT initialize(EXCEPINFO& info) {
-    IDispatch* command = windows::dispatchOf(command_);
-    const HRESULT status = wintest::initializeCommand(*command, host_, info);
-    command->Release();
-    return status;
+    const windows::ComPtr<IDispatch> command = windows::dispatchOf(command_);
+    return wintest::initializeCommand(*command.get(), host_, info);
   }
 
   refhost::ReferenceHost host_{wintest::windowsHost()};

@@ -10,6 +10,7 @@
 #include "ui/headless_engine.hpp"
 #include "windows/app/printer_installation.hpp"
 #include "windows/automation/com_creator.hpp"
+#include "windows/handles/gdi.hpp"
 #include "windows/platform/win32_system.hpp"
 #include "windows/server/com_host_controls.hpp"
 
@@ -212,7 +213,9 @@ TEST_F(SystemPrinter, PaperAndOrientationSelectTheSizeEntry) {
 
 TEST_F(SystemPrinter, MarginsFromTheDeviceCapabilities) {
   ASSERT_TRUE(system_.HasDefaultPrinter());
-  HDC dc = CreateDCA("WINSPOOL", windows::kInstalledPrinterName, nullptr, nullptr);
+  const windows::UniqueDC printerDC(
+      CreateDCA("WINSPOOL", windows::kInstalledPrinterName, nullptr, nullptr));
+  const HDC dc = printerDC.get();
   ASSERT_NE(dc, nullptr);
   struct Axis {
     int offset, physical, size;
@@ -226,7 +229,6 @@ TEST_F(SystemPrinter, MarginsFromTheDeviceCapabilities) {
   const double horizontal = margin({PHYSICALOFFSETX, PHYSICALWIDTH, HORZSIZE});
   EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETX), 75);  // a quarter inch at 300 dpi
   EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETY), 75);
-  DeleteDC(dc);
   // HORZSIZE and VERTSIZE measure the printable area, so the quarter inch comes scaled by
   // printable over paper (559 of 595 points across, 806 of 842 down), within the rounding of
   // the whole millimetres.

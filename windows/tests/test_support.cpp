@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "windows/automation/argument_list.hpp"
 #include "windows/automation/com_unknown.hpp"
 #include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/unique.hpp"
 
 namespace wintest {
 namespace {
@@ -65,33 +70,6 @@ HMODULE component() {
   return module;
 }
 
-bool classKeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
-}
-
-std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name.empty() ? nullptr : name.c_str(),
-                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
-
-void setClassValue(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), name.empty() ? nullptr : name.c_str(), REG_SZ,
-                  value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void deleteClassTree(const std::wstring& path) {
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
-}
-
 HRESULT FakeObject::QueryInterface(REFIID iid, void** out) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
     *out = static_cast<IDispatch*>(this);
@@ -134,23 +112,21 @@ HRESULT FakeObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
   }
   const auto it = members.find(id);
   if (it == members.end()) return DISP_E_MEMBERNOTFOUND;
-  VARIANT value = it->second(*params);
-  if (result != nullptr)
-    *result = value;
-  else
-    VariantClear(&value);
+  windows::VariantArray value(1);  // freed unless the caller takes it
+  value[0] = it->second(*params);
+  if (result != nullptr) *result = std::exchange(value[0], VARIANT{});
   return S_OK;
 }
 
 RegisteredClass::RegisteredClass(const std::wstring& progId, const CLSID& clsid, IDispatch& object)
-    : progId_(progId), factory_(new SingleObjectFactory(object)) {
+    : progId_(progId),
+      factory_(windows::ComPtr<IClassFactory>::adopt(new SingleObjectFactory(object))) {
   setClassValue(progId + L"\\CLSID", L"", textOf(clsid));
-  CoRegisterClassObject(clsid, factory_, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
+  CoRegisterClassObject(clsid, factory_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
 }
 
 RegisteredClass::~RegisteredClass() {
   CoRevokeClassObject(cookie_);
-  factory_->Release();
   deleteClassTree(progId_);
 }
 
@@ -163,23 +139,18 @@ refhost::Environment windowsHost() {
 
 HRESULT initializeCommand(IDispatch& command, refhost::ReferenceHost& host, EXCEPINFO& info) {
   constexpr DISPID kCommandInitialize = 0x60030000;
-  IDispatch* basicCmd = windows::DispatchBridge::create(host.commandObject());
-  VARIANT arg = dispatchVariant(basicCmd);
-  basicCmd->Release();
-  DISPPARAMS params{&arg, nullptr, 1, 0};
-  const HRESULT status = command.Invoke(kCommandInitialize, IID_NULL, 0, DISPATCH_METHOD, &params,
-                                        nullptr, &info, nullptr);
-  VariantClear(&arg);
-  return status;
+  windows::VariantArray arg(1);
+  V_VT(&arg[0]) = VT_DISPATCH;
+  V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host.commandObject());
+  DISPPARAMS params{arg.data(), nullptr, 1, 0};
+  return command.Invoke(kCommandInitialize, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &info,
+                        nullptr);
 }
 
 std::wstring takeDescription(EXCEPINFO& info) {
-  std::wstring description = info.bstrDescription != nullptr ? info.bstrDescription : L"";
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrHelpFile);
+  const windows::ExceptionStrings strings(info);
   info = EXCEPINFO{};
-  return description;
+  return strings.description ? strings.description.get() : L"";
 }
 
 VARIANT bstrVariant(const wchar_t* text) {

@@ -7,11 +7,12 @@
 #include <atomic>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "class_keys.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/com_ptr.hpp"
 
 namespace wintest {
 
@@ -27,12 +28,6 @@ template <class F>
 F exportOf(const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(component(), name)));
 }
-
-// HKEY_CLASSES_ROOT: whether a key exists, and one of its string values.
-bool classKeyExists(const std::wstring& path);
-std::optional<std::wstring> classValue(const std::wstring& path, const std::wstring& name = L"");
-void setClassValue(const std::wstring& path, const std::wstring& name, const std::wstring& value);
-void deleteClassTree(const std::wstring& path);
 
 // A host object whose members are answered by the test: a get returns the value the member
 // gives, a call records its arguments. Counts its references.
@@ -76,7 +71,7 @@ class RegisteredClass {
 
  private:
   std::wstring progId_;
-  IClassFactory* factory_;
+  windows::ComPtr<IClassFactory> factory_;
   DWORD cookie_ = 0;
 };
 

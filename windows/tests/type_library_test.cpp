@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "test_support.hpp"
+#include "windows/handles/bstr.hpp"
 
 namespace {
 
@@ -14,10 +15,10 @@ struct Documentation {
   DWORD context = 0;
 };
 
+// The text of a string a call handed out, which it frees.
 std::wstring take(BSTR text) {
-  std::wstring s = text != nullptr ? std::wstring(text, SysStringLen(text)) : L"";
-  SysFreeString(text);
-  return s;
+  const windows::UniqueBstr owned(text);
+  return owned ? std::wstring(owned.get(), SysStringLen(owned.get())) : L"";
 }
 
 Documentation documentationOf(ITypeInfo* info, MEMBERID id) {
@@ -31,33 +32,29 @@ Documentation documentationOf(ITypeInfo* info, MEMBERID id) {
 }
 
 // The type that `info`'s implemented interface `index` refers to (-1: a dual's vtable side).
-ITypeInfo* implementedType(ITypeInfo* info, UINT index) {
+windows::ComPtr<ITypeInfo> implementedType(ITypeInfo* info, UINT index) {
   HREFTYPE ref = 0;
-  ITypeInfo* implemented = nullptr;
+  windows::ComPtr<ITypeInfo> implemented;
   EXPECT_EQ(info->GetRefTypeOfImplType(index, &ref), S_OK);
-  EXPECT_EQ(info->GetRefTypeInfo(ref, &implemented), S_OK);
+  EXPECT_EQ(info->GetRefTypeInfo(ref, implemented.put()), S_OK);
   return implemented;
 }
 
 class TypeLibrary : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(LoadTypeLibEx(wintest::componentPath().c_str(), REGKIND_NONE, &library_), S_OK);
+    ASSERT_EQ(LoadTypeLibEx(wintest::componentPath().c_str(), REGKIND_NONE, library_.put()), S_OK);
   }
-  void TearDown() override {
-    if (library_ != nullptr) library_->Release();
-  }
-  ITypeInfo* typeNamed(const wchar_t* name) {
+  windows::ComPtr<ITypeInfo> typeNamed(const wchar_t* name) {
     for (UINT i = 0; i < library_->GetTypeInfoCount(); ++i) {
-      ITypeInfo* info = nullptr;
-      library_->GetTypeInfo(i, &info);
-      if (documentationOf(info, MEMBERID_NIL).name == name) return info;
-      info->Release();
+      windows::ComPtr<ITypeInfo> info;
+      library_->GetTypeInfo(i, info.put());
+      if (documentationOf(info.get(), MEMBERID_NIL).name == name) return info;
     }
     ADD_FAILURE() << "no type " << std::string(name, name + wcslen(name));
-    return nullptr;
+    return {};
   }
-  ITypeLib* library_ = nullptr;
+  windows::ComPtr<ITypeLib> library_;
 };
 
 TEST_F(TypeLibrary, LibraryAttributesNameAndHelp) {
@@ -89,15 +86,15 @@ TEST_F(TypeLibrary, LibraryAttributesNameAndHelp) {
 }
 
 TEST_F(TypeLibrary, DispatchInterfaceItsFlagsAndMembers) {
-  ITypeInfo* info = typeNamed(L"_CQuadrift");
-  ASSERT_NE(info, nullptr);
+  const windows::ComPtr<ITypeInfo> info = typeNamed(L"_CQuadrift");
+  ASSERT_TRUE(info);
   TYPEATTR* attr = nullptr;
   ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
   EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
   EXPECT_EQ(attr->wTypeFlags & (TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE |
                                 TYPEFLAG_FDISPATCHABLE),
             TYPEFLAG_FDUAL | TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE);
-  const Documentation d = documentationOf(info, MEMBERID_NIL);
+  const Documentation d = documentationOf(info.get(), MEMBERID_NIL);
   EXPECT_EQ(d.doc, kDescription);
   EXPECT_EQ(d.context, kHelpContext);
 
@@ -148,32 +145,28 @@ TEST_F(TypeLibrary, DispatchInterfaceItsFlagsAndMembers) {
 
   // The dual interface's vtable side is OLE-automation compatible and derives from stdole2's
   // IDispatch.
-  ITypeInfo* vtable = implementedType(info, static_cast<UINT>(-1));
-  ASSERT_NE(vtable, nullptr);
+  const windows::ComPtr<ITypeInfo> vtable = implementedType(info.get(), static_cast<UINT>(-1));
+  ASSERT_TRUE(vtable);
   TYPEATTR* vattr = nullptr;
   ASSERT_EQ(vtable->GetTypeAttr(&vattr), S_OK);
   EXPECT_EQ(vattr->typekind, TKIND_INTERFACE);
   EXPECT_TRUE(vattr->wTypeFlags & TYPEFLAG_FOLEAUTOMATION);
   vtable->ReleaseTypeAttr(vattr);
-  ITypeInfo* base = implementedType(vtable, 0);
-  ASSERT_NE(base, nullptr);
-  ITypeLib* imported = nullptr;
+  const windows::ComPtr<ITypeInfo> base = implementedType(vtable.get(), 0);
+  ASSERT_TRUE(base);
+  windows::ComPtr<ITypeLib> imported;
   UINT index = 0;
-  ASSERT_EQ(base->GetContainingTypeLib(&imported, &index), S_OK);
+  ASSERT_EQ(base->GetContainingTypeLib(imported.put(), &index), S_OK);
   BSTR importedName = nullptr;
   imported->GetDocumentation(-1, &importedName, nullptr, nullptr, nullptr);
   EXPECT_EQ(take(importedName), L"stdole");
-  EXPECT_EQ(documentationOf(base, MEMBERID_NIL).name, L"IDispatch");
-  imported->Release();
-  base->Release();
-  vtable->Release();
+  EXPECT_EQ(documentationOf(base.get(), MEMBERID_NIL).name, L"IDispatch");
   info->ReleaseTypeAttr(attr);
-  info->Release();
 }
 
 TEST_F(TypeLibrary, CreatableClassWithItsDefaultInterface) {
-  ITypeInfo* info = typeNamed(L"CQuadrift");
-  ASSERT_NE(info, nullptr);
+  const windows::ComPtr<ITypeInfo> info = typeNamed(L"CQuadrift");
+  ASSERT_TRUE(info);
   TYPEATTR* attr = nullptr;
   ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
   EXPECT_EQ(attr->typekind, TKIND_COCLASS);
@@ -182,15 +175,13 @@ TEST_F(TypeLibrary, CreatableClassWithItsDefaultInterface) {
   INT flags = 0;
   ASSERT_EQ(info->GetImplTypeFlags(0, &flags), S_OK);
   EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
-  ITypeInfo* implemented = implementedType(info, 0);
-  ASSERT_NE(implemented, nullptr);
-  EXPECT_EQ(documentationOf(implemented, MEMBERID_NIL).name, L"_CQuadrift");
-  const Documentation d = documentationOf(info, MEMBERID_NIL);
+  const windows::ComPtr<ITypeInfo> implemented = implementedType(info.get(), 0);
+  ASSERT_TRUE(implemented);
+  EXPECT_EQ(documentationOf(implemented.get(), MEMBERID_NIL).name, L"_CQuadrift");
+  const Documentation d = documentationOf(info.get(), MEMBERID_NIL);
   EXPECT_EQ(d.doc, kDescription);
   EXPECT_EQ(d.context, kHelpContext);
-  implemented->Release();
   info->ReleaseTypeAttr(attr);
-  info->Release();
 }
 
 }  // namespace

@@ -21,18 +21,15 @@ LOGFONTW logFontOf(const ui::Font& font, int dpi) {
   return log;
 }
 
-FontCache::~FontCache() {
-  for (const Entry& e : entries_) DeleteObject(e.handle);
-}
-
 HFONT FontCache::get(const ui::Font& font, int dpi) {
   for (const Entry& e : entries_) {
-    if (e.font == font && e.dpi == dpi) return e.handle;
+    if (e.font == font && e.dpi == dpi) return e.handle.get();
   }
   const LOGFONTW log = logFontOf(font, dpi);
-  HFONT handle = CreateFontIndirectW(&log);
-  if (handle != nullptr) entries_.push_back({font, dpi, handle});
-  return handle;
+  UniqueFont handle(CreateFontIndirectW(&log));
+  if (!handle) return nullptr;
+  entries_.push_back({font, dpi, std::move(handle)});
+  return entries_.back().handle.get();
 }
 
 }  // namespace windows

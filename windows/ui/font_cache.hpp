@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/font.hpp"
+#include "windows/handles/gdi.hpp"
 
 namespace windows {
 
@@ -12,11 +13,6 @@ namespace windows {
 // made on first use and kept until the cache goes (after every window that used them).
 class FontCache {
  public:
-  FontCache() = default;
-  ~FontCache();
-  FontCache(const FontCache&) = delete;
-  FontCache& operator=(const FontCache&) = delete;
-
   // nullptr when the system cannot make it.
   HFONT get(const ui::Font& font, int dpi);
 
@@ -24,7 +20,7 @@ class FontCache {
   struct Entry {
     ui::Font font;
     int dpi;
-    HFONT handle;
+    UniqueFont handle;
   };
   std::vector<Entry> entries_;
 };

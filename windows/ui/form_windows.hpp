@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/form.hpp"
+#include "windows/handles/window.hpp"
 
 namespace windows {
 
@@ -27,7 +28,7 @@ struct ControlShadow {
 // of the form's control collection.
 struct FormWindows {
   ui::Form* form = nullptr;
-  HWND window = nullptr;
+  UniqueWindow window;  // its children go with it
   int dpi = 96;
   std::vector<HWND> controls;
   std::vector<ControlShadow> shadows;

@@ -1,5 +1,7 @@
 #include "windows/ui/geometry.hpp"
 
+#include "windows/handles/gdi.hpp"
+
 namespace windows {
 
 int pixelsOf(std::int32_t twips, int dpi) {
@@ -7,9 +9,8 @@ int pixelsOf(std::int32_t twips, int dpi) {
 }
 
 int screenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
   return dpi > 0 ? dpi : 96;
 }
 

@@ -118,7 +118,7 @@ void syncPlace(HWND window, ui::Control& c, HFONT font, int dpi) {
 
 void syncWindows(FormWindows& w, FontCache& fonts) {
   ui::Form& form = *w.form;
-  setText(w.window, form.caption());
+  setText(w.window.get(), form.caption());
   const auto& all = form.controls();
   for (std::size_t i = 0; i < all.size(); ++i) {
     ui::Control& c = *all[i];
@@ -136,7 +136,7 @@ void syncWindows(FormWindows& w, FontCache& fonts) {
 
 void syncFocus(const FormWindows& w) {
   const ui::Form& form = *w.form;
-  if (!form.visible() || !IsWindowVisible(w.window)) return;
+  if (!form.visible() || !IsWindowVisible(w.window.get())) return;
   const ui::Control* active = form.activeControl();
   if (active == nullptr) return;
   HWND target = w.windowOf(*active);

@@ -1,7 +1,7 @@
 #include "windows/ui/notifications.hpp"
 
-#include <cctype>
 
+#include "ui/access_key.hpp"
 #include "ui/text_units.hpp"
 #include "windows/ui/virtual_keys.hpp"
 
@@ -103,8 +103,9 @@ bool deliverFormKey(FormWindows& w, const MSG& m, std::optional<ui::InputOutcome
     outcome = form.userKey(back ? ui::Key::ShiftTab : ui::Key::Tab);
     return true;
   }
-  if (m.message == WM_SYSCHAR && m.wParam < 0x80 && std::isalnum(static_cast<int>(m.wParam))) {
-    outcome = form.userAccessKey(static_cast<char>(m.wParam));
+  // The character Alt typed, in the keyboard's layout: a letter of any script can be a key.
+  if (m.message == WM_SYSCHAR && ui::canBeAccessKey(static_cast<char32_t>(m.wParam))) {
+    outcome = form.userAccessKey(static_cast<char32_t>(m.wParam));
     return true;
   }
   return false;

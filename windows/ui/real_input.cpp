@@ -17,14 +17,14 @@ thread_local std::vector<RealInput*> senders;
 }  // namespace
 
 RealInput::RealInput(WORD sentinelKey, std::function<void(MSG&)> dispatch)
-    : sentinel_(sentinelKey), dispatch_(std::move(dispatch)) {
-  hook_ = SetWindowsHookExW(WH_GETMESSAGE, hook, nullptr, GetCurrentThreadId());
+    : sentinel_(sentinelKey),
+      dispatch_(std::move(dispatch)),
+      hook_(SetWindowsHookExW(WH_GETMESSAGE, hook, nullptr, GetCurrentThreadId())) {
   senders.push_back(this);
 }
 
 RealInput::~RealInput() {
   std::erase(senders, this);
-  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
 }
 
 LRESULT CALLBACK RealInput::hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -45,8 +45,7 @@ LRESULT CALLBACK RealInput::hook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void RealInput::sendAndWait(std::vector<INPUT> inputs, std::string_view what) {
-  if (hook_ == nullptr)
-    throw portable::RunAborted("real input cannot be followed: no message hook");
+  if (!hook_) throw portable::RunAborted("real input cannot be followed: no message hook");
   inputs.push_back(key(sentinel_, false));
   inputs.push_back(key(sentinel_, true));
   const std::uint64_t target = ++sent_;

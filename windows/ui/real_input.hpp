@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "windows/handles/window.hpp"
+
 namespace windows {
 
 // Real input through the system's input queue, waited for until everything it caused has been
@@ -40,7 +42,7 @@ class RealInput {
 
   WORD sentinel_;
   std::function<void(MSG&)> dispatch_;
-  HHOOK hook_ = nullptr;
+  UniqueHook hook_;
   std::uint64_t sent_ = 0;  // sentinels sent
   std::uint64_t seen_ = 0;  // sentinels come through
 };

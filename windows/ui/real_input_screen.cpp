@@ -1,7 +1,10 @@
 #include "windows/ui/real_input_screen.hpp"
 
+#include <optional>
+
 #include <string>
 
+#include "ui/access_key.hpp"
 #include "ui/run_aborted.hpp"
 #include "ui/scope_exit.hpp"
 #include "windows/platform/ansi_codec.hpp"
@@ -39,9 +42,14 @@ HWND openMessageBox() {
   return found;
 }
 
-// The key of a letter or digit, which is its upper-case character.
-WORD virtualKeyOf(char letter) {
-  return static_cast<WORD>(std::toupper(static_cast<unsigned char>(letter)));
+// The key that types a letter or digit on the keyboard's layout, with no shift state; none when
+// the layout has no such key.
+std::optional<WORD> virtualKeyOf(char32_t letter) {
+  if (letter < 0x80) return static_cast<WORD>(ui::accessKeyCase(letter));
+  if (letter > 0xFFFF) return std::nullopt;
+  const SHORT scan = VkKeyScanW(static_cast<wchar_t>(letter));
+  if (scan == -1) return std::nullopt;
+  return static_cast<WORD>(scan & 0xFF);
 }
 
 }  // namespace
@@ -98,8 +106,9 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
           .value_or(InputOutcome::applied());
     }
     case Kind::AccessKey: {
-      const std::optional<InputOutcome> outcome =
-          play(RealInput::keyPress(virtualKeyOf(action.letter), VK_MENU), what);
+      const std::optional<WORD> key = virtualKeyOf(action.letter);
+      if (!key) return InputOutcome::refused("no key of this keyboard's layout types " + what);
+      const std::optional<InputOutcome> outcome = play(RealInput::keyPress(*key, VK_MENU), what);
       if (!outcome) throw portable::RunAborted("the access key of " + what + " reached no form");
       return *outcome;
     }
@@ -107,7 +116,7 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
       // The close control's command, which the window turns into its close request.
       const FormWindows* w = windows_.windowsOf(form);
       if (w == nullptr) throw portable::RunAborted(form.name() + " has no window to close");
-      PostMessageW(w->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      PostMessageW(w->window.get(), WM_SYSCOMMAND, SC_CLOSE, 0);
       play({}, what);
       return InputOutcome::applied();
     }

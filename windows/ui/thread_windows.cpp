@@ -31,14 +31,13 @@ void DisabledThreadWindows::take() {
   EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&collect));
   for (HWND window : disabled_) EnableWindow(window, FALSE);
   holders.push_back(this);
-  hook_ = SetWindowsHookExW(WH_CBT, activating, nullptr, GetCurrentThreadId());
+  hook_.reset(SetWindowsHookExW(WH_CBT, activating, nullptr, GetCurrentThreadId()));
 }
 
 void DisabledThreadWindows::giveBack() {
   if (!held_) return;
   held_ = false;
-  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-  hook_ = nullptr;
+  hook_.reset();
   std::erase(holders, this);
   for (HWND window : disabled_) {
     if (IsWindow(window)) EnableWindow(window, TRUE);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "windows/handles/window.hpp"
+
 namespace windows {
 
 // Posted to the kept window when the user activates one of the held windows (returning to the
@@ -33,7 +35,7 @@ class DisabledThreadWindows {
   HWND keep_;
   bool held_ = false;
   std::vector<HWND> disabled_;
-  HHOOK hook_ = nullptr;
+  UniqueHook hook_;
 };
 
 }  // namespace windows

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/scope_exit.hpp"
+#include "windows/handles/window.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/ui/geometry.hpp"
 #include "windows/ui/model_sync.hpp"
@@ -33,8 +34,8 @@ class Quiet {
 void ownByHostWindow(const FormWindows& w) {
   HWND owner = windowOf(w.form->ownerWindow());
   owner = owner != nullptr && IsWindow(owner) ? GetAncestor(owner, GA_ROOT) : nullptr;
-  if (owner == w.window || GetWindow(w.window, GW_OWNER) == owner) return;
-  SetWindowLongPtrW(w.window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  if (owner == w.window.get() || GetWindow(w.window.get(), GW_OWNER) == owner) return;
+  SetWindowLongPtrW(w.window.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void placeAtStartUp(const FormWindows& w) {
@@ -43,20 +44,18 @@ void placeAtStartUp(const FormWindows& w) {
   // the host), so centred on its owner means centred on the screen.
   if (at != ui::StartUpPosition::CenterOwner && at != ui::StartUpPosition::CenterScreen) return;
   RECT r{};
-  GetWindowRect(w.window, &r);
+  GetWindowRect(w.window.get(), &r);
   const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-  SetWindowPos(w.window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(w.window.get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
 
 bool topLevelWindowsAvailable() {
-  HWND probe =
-      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  if (probe == nullptr) return false;
-  DestroyWindow(probe);
-  return true;
+  const UniqueWindow probe(
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  return static_cast<bool>(probe);
 }
 
 Win32Engine::Win32Engine(HINSTANCE instance) : instance_(instance) {
@@ -71,7 +70,8 @@ Win32Engine::Win32Engine(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Engine::~Win32Engine() {
-  for (const auto& w : forms_) DestroyWindow(w->window);
+  // Each window goes while every form is still listed, as its procedure looks them up.
+  for (const auto& w : forms_) w->window.reset();
   forms_.clear();
   if (registered_) UnregisterClassW(kFormClass, instance_);
 }
@@ -85,7 +85,7 @@ FormWindows* Win32Engine::find(const ui::Form& form) const {
 
 FormWindows* Win32Engine::findByWindow(HWND window) const {
   for (const auto& w : forms_) {
-    if (w->window == window && window != nullptr) return w.get();
+    if (w->window.get() == window && window != nullptr) return w.get();
   }
   return nullptr;
 }
@@ -99,7 +99,7 @@ Win32Engine::Loop* Win32Engine::innermostLoopOf(const ui::Form& form) const {
 
 void Win32Engine::enterModal(ui::Form& form) {
   const FormWindows* w = find(form);
-  loops_.push_back(std::make_unique<Loop>(&form, w != nullptr ? w->window : nullptr));
+  loops_.push_back(std::make_unique<Loop>(&form, w != nullptr ? w->window.get() : nullptr));
   if (!form.visible()) loops_.back()->hostWindows.giveBack();
 }
 
@@ -133,11 +133,11 @@ ui::WindowHandle Win32Engine::createWindows(ui::Form& form) {
   try {
     buildFormWindows(*w, instance_, kFormClass, this);
   } catch (...) {
-    if (w->window != nullptr) DestroyWindow(w->window);
+    w->window.reset();
     for (ui::Control* c : form.controls()) ui::Form::assignHandle(*c, 0);
     throw;
   }
-  HWND window = w->window;
+  HWND window = w->window.get();
   forms_.push_back(std::move(w));
   sync(window);
   return handleOf(window);
@@ -147,23 +147,23 @@ void Win32Engine::destroyWindows(ui::Form& form) {
   const auto it =
       std::find_if(forms_.begin(), forms_.end(), [&](const auto& w) { return w->form == &form; });
   if (it == forms_.end()) return;
-  std::unique_ptr<FormWindows> w = std::move(*it);
+  const std::unique_ptr<FormWindows> w = std::move(*it);
   forms_.erase(it);
-  DestroyWindow(w->window);
+  w->window.reset();  // no longer listed: the messages of its destruction find no form
 }
 
 void Win32Engine::showWindow(ui::Form& form) {
   FormWindows* w = find(form);
   if (w == nullptr) return;
-  sync(w->window);
+  sync(w->window.get());
   {
     Quiet quiet(*w);
     ownByHostWindow(*w);
     if (!w->placed) placeAtStartUp(*w);
     w->placed = true;
     if (Loop* loop = innermostLoopOf(form)) loop->hostWindows.take();  // shown again in its loop
-    ShowWindow(w->window, SW_SHOW);
-    SetForegroundWindow(w->window);
+    ShowWindow(w->window.get(), SW_SHOW);
+    SetForegroundWindow(w->window.get());
   }
 }
 
@@ -173,8 +173,8 @@ void Win32Engine::hideWindow(ui::Form& form) {
   // The host's windows first, so that the system activates one of them, not another program.
   if (Loop* loop = innermostLoopOf(form)) loop->hostWindows.giveBack();
   Quiet quiet(*w);
-  ShowWindow(w->window, SW_HIDE);
-  PostMessageW(w->window, WM_NULL, 0, 0);  // wakes the loop that waits for the form
+  ShowWindow(w->window.get(), SW_HIDE);
+  PostMessageW(w->window.get(), WM_NULL, 0, 0);  // wakes the loop that waits for the form
 }
 
 void Win32Engine::runModalLoop(ui::Form& form) {
@@ -182,7 +182,7 @@ void Win32Engine::runModalLoop(ui::Form& form) {
   if (w == nullptr) return;
   enterModal(form);
   ui::ScopeExit leave([this, &form] { leaveModal(form); });
-  sync(w->window);
+  sync(w->window.get());
   while (form.isLoaded() && form.visible()) {
     MSG message{};
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -198,11 +198,11 @@ void Win32Engine::runModalLoop(ui::Form& form) {
 void Win32Engine::dispatch(MSG& message) {
   FormWindows* w = findByWindow(GetAncestor(message.hwnd, GA_ROOT));
   if (w != nullptr && w->form->visible() && deliverFormKey(*w, message, *outcome_)) {
-    sync(w->window);
+    sync(w->window.get());
     rethrowPending();
     return;
   }
-  if (w == nullptr || !IsDialogMessageW(w->window, &message)) {
+  if (w == nullptr || !IsDialogMessageW(w->window.get(), &message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -213,7 +213,7 @@ std::int32_t Win32Engine::messageBox(std::string_view text, std::string_view tit
                                      std::int32_t style) {
   HWND owner = nullptr;
   for (const auto& w : forms_) {
-    HWND window = w->window;
+    HWND window = w->window.get();
     sync(window);
     if (IsWindowVisible(window)) owner = window;
   }

@@ -5,6 +5,7 @@
 
 #include "automation/failure.hpp"
 #include "windows/platform/ansi_codec.hpp"
+#include "windows/ui/accessible_control.hpp"
 #include "windows/ui/geometry.hpp"
 
 namespace windows {
@@ -136,10 +137,10 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
   const DWORD style = formStyle(design);
   const DWORD exStyle = formExStyle(design);
   const SIZE size = windowSize(design, style, exStyle, w.dpi);
-  w.window = create(exStyle, windowClass, style, RECT{0, 0, size.cx, size.cy}, nullptr, 0, instance,
-                    param);
-  SetWindowTextW(w.window, wideFromUtf8(form.caption()).c_str());
-  SetWindowContextHelpId(w.window, static_cast<DWORD>(form.helpContextId()));
+  w.window.reset(create(exStyle, windowClass, style, RECT{0, 0, size.cx, size.cy}, nullptr, 0,
+                        instance, param));
+  SetWindowTextW(w.window.get(), wideFromUtf8(form.caption()).c_str());
+  SetWindowContextHelpId(w.window.get(), static_cast<DWORD>(form.helpContextId()));
 
   const auto& all = form.controls();
   const std::vector<std::size_t> order = stackingOrder(form);
@@ -151,9 +152,10 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
     RECT r = controlRect(c, w.dpi);
     if (c.kind() == ui::ControlKind::ComboBox) r.bottom += kDroppedListPixels;
     const DWORD exControl = c.kind() == ui::ControlKind::TextBox ? WS_EX_CLIENTEDGE : 0;
-    w.controls[i] = create(exControl, classOf(c.kind()), styleOf(c, starts[i]), r, w.window,
+    w.controls[i] = create(exControl, classOf(c.kind()), styleOf(c, starts[i]), r, w.window.get(),
                            kFirstControlId + static_cast<int>(i), instance, nullptr);
     SetWindowContextHelpId(w.controls[i], static_cast<DWORD>(c.helpContextId()));
+    answerAccessibility(w.controls[i], c);
     ui::Form::assignHandle(*all[i], handleOf(w.controls[i]));
   }
   HWND above = HWND_TOP;

@@ -7,30 +7,11 @@
 #include <system_error>
 #include <vector>
 
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/gdi.hpp"
+
 namespace windows {
 namespace {
-
-// One counted reference to a COM object, released when it goes.
-template <class T>
-class Ref {
- public:
-  Ref() = default;
-  ~Ref() { reset(); }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-
-  T* operator->() const { return object_; }
-  T* get() const { return object_; }
-  // Where a call that hands out a reference puts it; the holder must be empty.
-  T** put() { return &object_; }
-  void reset() {
-    if (object_ != nullptr) object_->Release();
-    object_ = nullptr;
-  }
-
- private:
-  T* object_ = nullptr;
-};
 
 // Rows of 24-bit BGR pixels, top row first, with no padding between rows.
 struct Picture {
@@ -56,9 +37,9 @@ std::string capture(const RECT& area, Picture& out) {
   const LONG width = area.right - area.left;
   const LONG height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return "the rectangle to capture is empty";
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return "the screen cannot be read";
-  HDC memory = CreateCompatibleDC(screen);
+  const WindowDC screen(nullptr);
+  if (!screen) return "the screen cannot be read";
+  const UniqueDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -67,15 +48,15 @@ std::string capture(const RECT& area, Picture& out) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = memory == nullptr
-                       ? nullptr
-                       : CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const UniqueBitmap bitmap(
+      memory ? CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
   std::string error;
-  if (bitmap == nullptr) {
+  if (!bitmap) {
     error = "no bitmap of " + std::to_string(width) + "x" + std::to_string(height) + " pixels";
   } else {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    if (!BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT)) {
+    const Selection selected(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top,
+                SRCCOPY | CAPTUREBLT)) {
       error = withCode("the screen cannot be copied", GetLastError());
     } else {
       GdiFlush();  // the DIB's memory holds the copy only once GDI has done it
@@ -90,22 +71,18 @@ std::string capture(const RECT& area, Picture& out) {
         out.pixels[i * 3 + 2] = from[i * 4 + 2];
       }
     }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
   }
-  if (memory != nullptr) DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return error;
 }
 
 // Encodes `picture` as one PNG frame into `stream`.
 std::string encode(IWICImagingFactory* factory, IWICStream* stream, const Picture& picture) {
-  Ref<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapEncoder> encoder;
   HRESULT hr = factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put());
   if (FAILED(hr)) return withCode("no PNG encoder", static_cast<unsigned long>(hr));
   hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-  Ref<IWICBitmapFrameEncode> frame;
-  Ref<IPropertyBag2> options;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IPropertyBag2> options;
   if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(frame.put(), options.put());
   if (SUCCEEDED(hr)) hr = frame->Initialize(options.get());
   if (SUCCEEDED(hr)) hr = frame->SetSize(picture.width, picture.height);
@@ -132,14 +109,14 @@ std::string writeScreenPng(const RECT& screenRect, const std::filesystem::path& 
   Picture picture;
   if (std::string error = capture(screenRect, picture); !error.empty()) return error;
 
-  Ref<IWICImagingFactory> factory;
+  ComPtr<IWICImagingFactory> factory;
   HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(factory.put()));
   if (hr == CO_E_NOTINITIALIZED) return "COM is not initialised on this thread";
   if (FAILED(hr)) {
     return withCode("the imaging component cannot be started", static_cast<unsigned long>(hr));
   }
-  Ref<IWICStream> stream;
+  ComPtr<IWICStream> stream;
   hr = factory->CreateStream(stream.put());
   if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE);
   if (FAILED(hr)) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -17,8 +19,13 @@
 #include "dialog/frm_main.hpp"
 #include "dialog/layout.hpp"
 #include "reference_host.hpp"
+#include "windows/handles/bstr.hpp"
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/gdi.hpp"
+#include "windows/handles/window.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/platform/win32_system.hpp"
+#include "windows/tests/thread_timer.hpp"
 #include "windows/ui/win32_engine.hpp"
 
 namespace {
@@ -32,31 +39,20 @@ constexpr ULONGLONG kRunLimitMs = 30000;
 // handler shows a message box) lets the next steps run inside it.
 class Script {
  public:
-  explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 80, tick);
-  }
-  ~Script() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  Script(const Script&) = delete;
-  Script& operator=(const Script&) = delete;
+  explicit Script(std::vector<std::function<void()>> steps) : steps_(std::move(steps)) {}
 
   bool finished() const { return next_ == steps_.size(); }
 
  private:
-  static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    Script* s = current_;
-    if (s == nullptr || s->finished() || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
-    const std::size_t at = s->next_++;  // first: the step may run the next ones itself
-    s->steps_[at]();
+  void tick() {
+    if (finished() || HIWORD(GetQueueStatus(QS_INPUT)) != 0) return;
+    const std::size_t at = next_++;  // first: the step may run the next ones itself
+    steps_[at]();
   }
 
-  static inline Script* current_ = nullptr;
   std::vector<std::function<void()>> steps_;
   std::size_t next_ = 0;
-  UINT_PTR timer_ = 0;
+  wintest::ThreadTimer timer_{80, [this] { tick(); }};
 };
 
 // The keys pressed in turn, with `modifier` (VK_SHIFT, VK_MENU) held down, if any.
@@ -111,19 +107,18 @@ class HostView {
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.lpszClassName = L"QuadriftTestHostView";
     RegisterClassW(&cls);
-    window_ = CreateWindowExW(0, cls.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
-                              nullptr, nullptr, cls.hInstance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_.reset(CreateWindowExW(0, cls.lpszClassName, L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300,
+                                  200, nullptr, nullptr, cls.hInstance, nullptr));
+    SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
-  ~HostView() { DestroyWindow(window_); }
   HostView(const HostView&) = delete;
   HostView& operator=(const HostView&) = delete;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   refhost::ReferenceHost* host = nullptr;
 
   POINT onScreen(POINT client) const {
-    ClientToScreen(window_, &client);
+    ClientToScreen(window_.get(), &client);
     return client;
   }
 
@@ -138,7 +133,7 @@ class HostView {
     }
     return DefWindowProcW(w, m, wp, lp);
   }
-  HWND window_ = nullptr;
+  windows::UniqueWindow window_;
 };
 
 refhost::Environment hostEnvironment(HWND view) {
@@ -368,12 +363,12 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
     if (row.lcid == GetUserDefaultLCID()) expected = &row;
   }
   ASSERT_NE(expected, nullptr) << "run in en_US or ja_JP";
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
   char faceAnsi[LF_FACESIZE] = {};
-  GetTextFaceA(screen, LF_FACESIZE, faceAnsi);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  {
+    const windows::WindowDC screen(nullptr);
+    const windows::Selection font(screen.get(), GetStockObject(DEFAULT_GUI_FONT));
+    GetTextFaceA(screen.get(), LF_FACESIZE, faceAnsi);
+  }
   const std::wstring face = wide(windows::utf8FromAnsi(faceAnsi));
 
   run({[&] {
@@ -402,6 +397,75 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
        keys({VK_ESCAPE})});
   EXPECT_TRUE(host_.command().done);
   EXPECT_TRUE(component_.UserCancelled);
+}
+
+// What a screen reader asks each control's window for, through the system: its name (in
+// English, the locale of the names below), its role, and whether it is checked or unavailable.
+TEST_F(Dialog, ScreenReadersGetNamesRolesAndStates) {
+  struct Expected {
+    const char* control;
+    long role;
+    const wchar_t* name;
+  };
+  const Expected table[] = {
+      {"txtSOLX", ROLE_SYSTEM_TEXT, L"X:"},
+      {"txtSOLY", ROLE_SYSTEM_TEXT, L"Y:"},
+      {"txtSizeW", ROLE_SYSTEM_TEXT, L"W:"},
+      {"txtSizeH", ROLE_SYSTEM_TEXT, L"x H:"},
+      {"txtDSPaper", ROLE_SYSTEM_TEXT, L"Paper length"},
+      {"txtDSModel", ROLE_SYSTEM_TEXT, L"Model length"},
+      {"cboSize", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
+      {"cboScale", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
+      {"optSheetSize(0)", ROLE_SYSTEM_RADIOBUTTON, L"Printer default page"},
+      {"optSheetSize(1)", ROLE_SYSTEM_RADIOBUTTON, L"Standard:"},
+      {"optScaleMode(2)", ROLE_SYSTEM_RADIOBUTTON, L"Custom:"},
+      {"cmdMove", ROLE_SYSTEM_PUSHBUTTON, L"Move..."},
+      {"cmdApply", ROLE_SYSTEM_PUSHBUTTON, L"Apply"},
+      {"cmdPrevious", ROLE_SYSTEM_PUSHBUTTON, L"Previous"},
+      {"cmdOK", ROLE_SYSTEM_PUSHBUTTON, L"OK"},
+      {"fraSheetSize", ROLE_SYSTEM_GROUPING, L"Sheet Size"},
+      {"lblSizeW", ROLE_SYSTEM_STATICTEXT, L"W:"},
+  };
+  const bool english = PRIMARYLANGID(GetUserDefaultLangID()) == LANG_ENGLISH;
+  // A screen reader's requests are answered through COM.
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  run({[&] {
+         for (const Expected& row : table) {
+           SCOPED_TRACE(row.control);
+           // The interface id by __uuidof: MinGW's import library gives IID_IAccessible wrong.
+           windows::ComPtr<IAccessible> object;
+           ASSERT_EQ(
+               AccessibleObjectFromWindow(window(row.control), static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible), object.putVoid()),
+               S_OK);
+           VARIANT self;
+           VariantInit(&self);
+           V_VT(&self) = VT_I4;
+           V_I4(&self) = CHILDID_SELF;
+           windows::UniqueBstr name;
+           ASSERT_EQ(object->get_accName(self, name.put()), S_OK);
+           if (english) {
+             EXPECT_EQ(std::wstring(name.get()), row.name);
+           }
+           EXPECT_NE(SysStringLen(name.get()), 0u);
+           VARIANT role;
+           ASSERT_EQ(object->get_accRole(self, &role), S_OK);
+           EXPECT_EQ(V_VT(&role), VT_I4);
+           EXPECT_EQ(V_I4(&role), row.role);
+           VARIANT state;
+           ASSERT_EQ(object->get_accState(self, &state), S_OK);
+           ASSERT_EQ(V_VT(&state), VT_I4);
+           const ui::Control& c = form().control(row.control);
+           EXPECT_EQ((V_I4(&state) & STATE_SYSTEM_UNAVAILABLE) != 0, !c.effectivelyEnabled());
+           if (row.role == ROLE_SYSTEM_RADIOBUTTON) {
+             EXPECT_EQ((V_I4(&state) & STATE_SYSTEM_CHECKED) != 0,
+                       static_cast<const ui::OptionButton&>(c).value());
+           }
+         }
+       },
+       keys({VK_ESCAPE})});
+  CoUninitialize();
+  EXPECT_TRUE(host_.command().done);
 }
 
 // Tab and Shift+Tab follow the model's tab order, and so does an access key; typing reaches the
@@ -449,7 +513,7 @@ TEST_F(Dialog, TabTypingAndEnter) {
 // Away to another window and back to the host's: the dialog comes back with the host's window,
 // above it and active, and takes the keys again.
 TEST_F(Dialog, ComesBackAboveTheHostAfterASwitch) {
-  HWND other = nullptr;  // made while the dialog is up, so that its loop leaves it enabled
+  windows::UniqueWindow other;  // made while the dialog is up, so that its loop leaves it enabled
   auto stacked = [](HWND upper, HWND lower) {
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
       if (w == lower) return true;
@@ -458,22 +522,22 @@ TEST_F(Dialog, ComesBackAboveTheHostAfterASwitch) {
   };
   bool awayActive = false;
   run({[&] {
-         other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400, 300,
-                                 200, 100, nullptr, nullptr, nullptr, nullptr);
-         SetForegroundWindow(other);
+         other.reset(CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 400,
+                                     300, 200, 100, nullptr, nullptr, nullptr, nullptr));
+         SetForegroundWindow(other.get());
        },
        [&] {
-         awayActive = GetActiveWindow() == other && stacked(other, formWindow());
+         awayActive = GetActiveWindow() == other.get() && stacked(other.get(), formWindow());
          SetForegroundWindow(view_.handle());
        },
        [&] {
          EXPECT_TRUE(stacked(formWindow(), view_.handle()));
-         EXPECT_TRUE(stacked(formWindow(), other));
+         EXPECT_TRUE(stacked(formWindow(), other.get()));
          EXPECT_TRUE(IsWindowEnabled(formWindow()));
          EXPECT_EQ(GetActiveWindow(), formWindow());
        },
        keys({VK_ESCAPE})});
-  DestroyWindow(other);
+  other.reset();
   EXPECT_TRUE(awayActive);
   EXPECT_TRUE(host_.command().done);
   EXPECT_TRUE(component_.UserCancelled);

@@ -5,18 +5,15 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <memory>
 #include <vector>
 
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/window.hpp"
 #include "windows/ui/window_picture.hpp"
 
 namespace {
 
-struct Release {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <class T>
-using Ref = std::unique_ptr<T, Release>;
+using windows::ComPtr;
 
 // The file's first frame as 32-bit BGRA rows, top row first; empty when it cannot be read.
 struct Decoded {
@@ -31,29 +28,26 @@ struct Decoded {
 
 Decoded readPng(const std::filesystem::path& path) {
   Decoded out;
-  IWICImagingFactory* factory = nullptr;
+  ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_PPV_ARGS(&factory)))) {
+                              IID_PPV_ARGS(factory.put())))) {
     return out;
   }
-  Ref<IWICImagingFactory> factoryRef(factory);
-  IWICBitmapDecoder* decoder = nullptr;
+  ComPtr<IWICBitmapDecoder> decoder;
   if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                WICDecodeMetadataCacheOnDemand, &decoder))) {
+                                                WICDecodeMetadataCacheOnDemand, decoder.put()))) {
     return out;
   }
-  Ref<IWICBitmapDecoder> decoderRef(decoder);
   GUID container{};
   if (FAILED(decoder->GetContainerFormat(&container)) ||
       !IsEqualGUID(container, GUID_ContainerFormatPng)) {
     return out;
   }
-  IWICBitmapFrameDecode* frame = nullptr;
-  if (FAILED(decoder->GetFrame(0, &frame))) return out;
-  Ref<IWICBitmapFrameDecode> frameRef(frame);
-  IWICBitmapSource* bgra = nullptr;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, &bgra))) return out;
-  Ref<IWICBitmapSource> bgraRef(bgra);
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.put()))) return out;
+  ComPtr<IWICBitmapSource> bgra;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), bgra.put())))
+    return out;
   UINT width = 0;
   UINT height = 0;
   if (FAILED(bgra->GetSize(&width, &height))) return out;
@@ -85,8 +79,9 @@ HWND makeWindow(const wchar_t* cls, COLORREF colour, DWORD style, RECT r, HWND p
 TEST(WindowPicture, WritesTheWindowAsShownOnScreen) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ASSERT_TRUE(SUCCEEDED(com));
-  HWND window = makeWindow(L"QuadriftPictureRed", RGB(255, 0, 0), WS_POPUP | WS_BORDER,
-                           {130, 110, 170, 140}, nullptr);
+  const windows::UniqueWindow owned(makeWindow(
+      L"QuadriftPictureRed", RGB(255, 0, 0), WS_POPUP | WS_BORDER, {130, 110, 170, 140}, nullptr));
+  const HWND window = owned.get();
   ASSERT_NE(window, nullptr);
   HWND child = makeWindow(L"QuadriftPictureBlue", RGB(0, 0, 255), WS_CHILD, {2, 2, 12, 10}, window);
   ASSERT_NE(child, nullptr);
@@ -115,7 +110,6 @@ TEST(WindowPicture, WritesTheWindowAsShownOnScreen) {
       std::filesystem::temp_directory_path() / L"quadrift-missing-folder" / L"pic.png";
   EXPECT_NE(windows::writeWindowPng(window, nowhere), "");
   EXPECT_FALSE(std::filesystem::exists(nowhere));
-  DestroyWindow(window);
   CoUninitialize();
 }
 

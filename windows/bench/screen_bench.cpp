@@ -1,0 +1,349 @@
+// Benchmarks of the product DLL on real windows, as a user meets it: the host registers its
+// classes, creates the command by its programmatic identifier and calls Command_Initialize; the
+// user's keys and clicks come through the system's input queue from a thread of their own while
+// the host's thread runs the dialog. What is timed is what the user waits for: the dialog drawn
+// and taking input, and the effect of a click on Apply drawn. The soak runs the command a
+// thousand times in one process and compares what the process holds after the first run and
+// after the last.
+#include <benchmark/benchmark.h>
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "automation/variant.hpp"
+#include "reference_host.hpp"
+#include "standard_sheets.hpp"
+#include "windows/automation/argument_list.hpp"
+#include "windows/automation/com_creator.hpp"
+#include "windows/automation/com_dispatch.hpp"
+#include "windows/automation/dispatch_bridge.hpp"
+#include "windows/handles/com_ptr.hpp"
+#include "windows/handles/unique.hpp"
+#include "windows/host/registered_host_classes.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr wchar_t kDialogCaption[] = L"Move Sheet Border";
+constexpr auto kPatience = std::chrono::seconds(20);
+
+// The reference host's usual world: English, an A4 portrait sheet at 1:100.
+refhost::Environment benchHost() {
+  refhost::Environment env;
+  env.pathSeparator = '\\';
+  env.echoReportsToStderr = false;
+  env.sheet.paperUnit = 1;
+  env.sheet.sizeIndex = 28;
+  env.sheet.width = refhost::standardSizeWidth(28);
+  env.sheet.height = refhost::standardSizeHeight(28);
+  return env;
+}
+
+// Waits, without sleeping a scheduler tick, until `ready` holds; throws after the patience.
+void waitUntil(const std::function<bool()>& ready, const char* what) {
+  const Clock::time_point limit = Clock::now() + kPatience;
+  while (!ready()) {
+    if (Clock::now() > limit) throw std::runtime_error(std::string("waited in vain for ") + what);
+    std::this_thread::yield();
+  }
+}
+
+// The dialog's window in this process, shown; nullptr while there is none.
+HWND shownDialog() {
+  for (HWND w = FindWindowW(nullptr, kDialogCaption); w != nullptr;
+       w = FindWindowExW(nullptr, w, nullptr, kDialogCaption)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK anyUnpainted(HWND child, LPARAM found) {
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Drawn and waiting for input: enabled, nothing of it left to paint, and its thread's loop
+// answering (a sent message is taken only where the thread waits for messages).
+bool readyForInput(HWND dialog) {
+  if (dialog == nullptr || !IsWindowEnabled(dialog) || GetUpdateRect(dialog, nullptr, FALSE)) {
+    return false;
+  }
+  bool unpainted = false;
+  EnumChildWindows(dialog, anyUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  if (unpainted) return false;
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) != 0;
+}
+
+HWND waitForReadyDialog() {
+  HWND dialog = nullptr;
+  waitUntil(
+      [&] {
+        dialog = shownDialog();
+        return readyForInput(dialog);
+      },
+      "the dialog");
+  return dialog;
+}
+
+INPUT keyInput(WORD key, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = key;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return in;
+}
+
+// Presses `key`, with `held` held down, as the keyboard does.
+void press(WORD key, WORD held = 0) {
+  std::vector<INPUT> inputs;
+  if (held != 0) inputs.push_back(keyInput(held, false));
+  inputs.push_back(keyInput(key, false));
+  inputs.push_back(keyInput(key, true));
+  if (held != 0) inputs.push_back(keyInput(held, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// A left click at the centre of `window`, as the mouse gives it.
+void clickOn(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  const int width = std::max(GetSystemMetrics(SM_CXSCREEN), 1);
+  const int height = std::max(GetSystemMetrics(SM_CYSCREEN), 1);
+  INPUT in[3]{};
+  for (INPUT& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = static_cast<LONG>(((r.left + r.right) / 2 * 65536LL + 32768) / width);
+    i.mi.dy = static_cast<LONG>(((r.top + r.bottom) / 2 * 65536LL + 32768) / height);
+    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(3, in, sizeof(INPUT));
+}
+
+HWND button(HWND dialog, const wchar_t* caption) {
+  HWND found = FindWindowExW(dialog, nullptr, L"Button", caption);
+  if (found == nullptr) throw std::runtime_error("the dialog has no such button");
+  return found;
+}
+
+// What the process holds that a leak would grow: GDI and USER objects as the system counts them,
+// the windows of this thread, and the committed memory.
+struct Holdings {
+  DWORD gdi = 0;
+  DWORD user = 0;
+  int windows = 0;
+  std::size_t committed = 0;
+};
+
+BOOL CALLBACK countWindow(HWND window, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  EnumChildWindows(window, countWindow, count);
+  return TRUE;
+}
+
+Holdings holdings() {
+  Holdings h;
+  h.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  h.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&h.windows));
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+    h.committed = counters.PagefileUsage;
+  }
+  return h;
+}
+
+// The machine's load over the last minute, as its kernel reports it; 0 where none is readable.
+double machineLoad() {
+  double load = 0;
+  if (FILE* f = std::fopen("Z:\\proc\\loadavg", "r")) {
+    if (std::fscanf(f, "%lf", &load) != 1) load = 0;
+    std::fclose(f);
+  }
+  return load;
+}
+
+// The product DLL, registered while the benchmarks run, and a host with its classes registered
+// in this process, as the desktop program has them.
+class ScreenRun {
+ public:
+  ScreenRun() : dll_(LoadLibraryW(L"" QUADRIFT_PRODUCT_DLL)) {
+    if (!dll_ || exported("ZULRegisterServer")() != S_OK)
+      throw std::runtime_error("the product DLL cannot be loaded and registered");
+  }
+  ~ScreenRun() { exported("ZULUnregisterServer")(); }
+  ScreenRun(const ScreenRun&) = delete;
+  ScreenRun& operator=(const ScreenRun&) = delete;
+
+  refhost::ReferenceHost& host() { return host_; }
+  // Set once Move has handed control back and the host's view is about to place the sheet.
+  bool placing() const { return placing_; }
+
+  // One run of the command as the host makes it, with `user` giving the input from a thread
+  // of its own. `placeAfterMove` is the host's view's left click once Move handed control back.
+  void run(const std::function<void()>& user, bool placeAfterMove = false) {
+    std::exception_ptr failed;
+    placing_ = false;
+    std::thread input([&] {
+      try {
+        user();
+      } catch (...) {
+        failed = std::current_exception();
+        press(VK_ESCAPE);  // let the dialog end, so that the host's thread comes back
+      }
+    });
+    {
+      const windows::ComPtr<IDispatch> command =
+          windows::dispatchOf(windows::ComCreator().create("kstQuadrift412.CQuadrift"));
+      windows::VariantArray arg(1);
+      V_VT(&arg[0]) = VT_DISPATCH;
+      V_DISPATCH(&arg[0]) = windows::DispatchBridge::create(host_.commandObject());
+      DISPPARAMS params{arg.data(), nullptr, 1, 0};
+      const HRESULT status = command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params,
+                                             nullptr, nullptr, nullptr);
+      if (SUCCEEDED(status) && placeAfterMove && !host_.command().done) {
+        placing_ = true;
+        for (int i = 0; i < 8; ++i) host_.mouseMove(10.0 * i, 5.0 * i);
+        host_.mouseClick(1, 70, 35);  // the dialog comes back in the click's handler
+      }
+      if (FAILED(status)) failed = std::make_exception_ptr(std::runtime_error("no command"));
+    }
+    input.join();
+    exported("DllCanUnloadNow")();
+    if (failed) std::rethrow_exception(failed);
+    if (!host_.command().done) throw std::runtime_error("the command did not end");
+    if (!host_.errorReports().empty()) throw std::runtime_error("the command reported a failure");
+  }
+
+ private:
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  Entry exported(const char* name) const {
+    return reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll_.get(), name)));
+  }
+
+  windows::UniqueModule dll_;
+  std::atomic<bool> placing_{false};
+  refhost::ReferenceHost host_{benchHost()};
+  windows::host::RegisteredHostClasses classes_{
+      host_, windows::host::RegisteredHostClasses::Session::None};
+};
+
+void reportLoad(benchmark::State& state) {
+  state.counters["machine_load"] = machineLoad();
+}
+
+// From the host's call to the dialog drawn and waiting for input; Esc then ends the run.
+void OpenToReady(benchmark::State& state) {
+  ScreenRun screen;
+  for (auto _ : state) {
+    std::atomic<Clock::time_point> ready{};
+    const Clock::time_point start = Clock::now();
+    screen.run([&] {
+      waitForReadyDialog();
+      ready = Clock::now();
+      press(VK_ESCAPE);
+    });
+    state.SetIterationTime(Seconds(ready.load() - start).count());
+  }
+  reportLoad(state);
+}
+BENCHMARK(OpenToReady)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// From a click on Apply to its effect drawn: Previous enabled, nothing left to paint.
+void ApplyToPainted(benchmark::State& state) {
+  ScreenRun screen;
+  for (auto _ : state) {
+    Clock::time_point clicked{};
+    Clock::time_point painted{};
+    screen.run([&] {
+      const HWND dialog = waitForReadyDialog();
+      const HWND previous = button(dialog, L"&Previous");
+      clicked = Clock::now();
+      clickOn(button(dialog, L"&Apply"));
+      waitUntil([&] { return IsWindowEnabled(previous) && readyForInput(dialog); }, "Apply");
+      painted = Clock::now();
+      press(VK_ESCAPE);
+    });
+    state.SetIterationTime(Seconds(painted - clicked).count());
+  }
+  reportLoad(state);
+}
+BENCHMARK(ApplyToPainted)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+// The user's whole visit: another standard size, Apply, Move and a left click in the view, which
+// brings the dialog back, and Cancel.
+void visit(const ScreenRun& screen) {
+  HWND dialog = waitForReadyDialog();
+  press('T', VK_MENU);  // the standard sizes
+  press(VK_TAB);        // to their list
+  press(VK_DOWN);       // the next size
+  press('A', VK_MENU);  // Apply
+  const HWND previous = button(dialog, L"&Previous");
+  waitUntil([&] { return IsWindowEnabled(previous) && readyForInput(dialog); }, "Apply");
+  press('M', VK_MENU);  // Move: the host places the sheet and the dialog comes back
+  waitUntil([&] { return screen.placing(); }, "Move");
+  waitForReadyDialog();
+  press(VK_ESCAPE);  // Cancel
+}
+
+// The command run again and again in one host process; what the process holds after the last
+// run must be what it held after the first, within a small slack.
+void Soak(benchmark::State& state) {
+  const auto runs = static_cast<int>(state.range(0));
+  ScreenRun screen;
+  for (auto _ : state) {
+    const auto user = [&screen] { visit(screen); };
+    screen.run(user, true);
+    const Holdings first = holdings();
+    for (int i = 1; i < runs; ++i) screen.run(user, true);
+    const Holdings last = holdings();
+    state.counters["gdi_first"] = first.gdi;
+    state.counters["gdi_last"] = last.gdi;
+    state.counters["user_first"] = first.user;
+    state.counters["user_last"] = last.user;
+    state.counters["windows_first"] = first.windows;
+    state.counters["windows_last"] = last.windows;
+    state.counters["committed_first_kib"] = static_cast<double>(first.committed) / 1024;
+    state.counters["committed_last_kib"] = static_cast<double>(last.committed) / 1024;
+    constexpr DWORD kObjectSlack = 4;
+    constexpr std::size_t kCommittedSlack = 2u << 20;
+    if (last.gdi > first.gdi + kObjectSlack || last.user > first.user + kObjectSlack ||
+        last.windows != first.windows || last.committed > first.committed + kCommittedSlack) {
+      state.SkipWithError("the process holds more after the last run than after the first");
+    }
+  }
+  reportLoad(state);
+}
+BENCHMARK(Soak)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  CoUninitialize();
+  return 0;
+}
