@@ -1,6 +1,5 @@
 #include "windows/ui/notifications.hpp"
 
-
 #include "ui/access_key.hpp"
 #include "ui/text_units.hpp"
 #include "windows/ui/virtual_keys.hpp"
