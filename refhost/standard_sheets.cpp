@@ -36,8 +36,8 @@ const std::array<StandardPaper, kStandardSizeCount / 2> kStandardPapers = {{
     inches("Legal", 8.5, 14, "8.5in", "14in"),
     inches("Executive", 7.25, 10.5, "7.25in", "10.5in"),
     inches("Statement", 5.5, 8.5, "5.5in", "8.5in"),
-    inches("Envelope #10", 4.125, 9.5, "4.125in", "9.5in"),
-    inches("Envelope Monarch", 3.875, 7.5, "3.875in", "7.5in"),
+    inches("Env. #10", 4.125, 9.5, "4.125in", "9.5in"),
+    inches("Monarch", 3.875, 7.5, "3.875in", "7.5in"),
     inches("Letter", 8.5, 11, "8.5in", "11in"),
     inches("Tabloid", 11, 17, "11in", "17in"),
     inches("ANSI C", 17, 22, "17in", "22in"),
@@ -53,8 +53,8 @@ const std::array<StandardPaper, kStandardSizeCount / 2> kStandardPapers = {{
     millimetres("A0", 841, 1189, "841mm", "1189mm"),
     millimetres("B5", 182, 257, "182mm", "257mm"),
     millimetres("B4", 250, 354, "250mm", "354mm"),
-    millimetres("Envelope C4", 229, 324, "229mm", "324mm"),
-    millimetres("Envelope DL", 110, 220, "110mm", "220mm"),
+    millimetres("ISO C4", 229, 324, "229mm", "324mm"),
+    millimetres("ISO DL", 110, 220, "110mm", "220mm"),
     millimetres("Quarto", 215, 275, "215mm", "275mm"),
 }};
 

@@ -5,6 +5,8 @@
 # Usage: wine-run.sh [--x] PREFIX BITS PROGRAM [ARGS...]
 # With --x the program runs on a display of its own (Xvfb, 1024x768), and the prefix's server is
 # waited for afterwards, so that the next run starts a server on its own display.
+# QUADRIFT_DPI (96 when unset) is the screen's dots per inch, the prefix's LogPixels: written
+# into the prefix before the program runs when the prefix has another.
 set -euo pipefail
 if [ "${1:-}" = --x ]; then
   shift
@@ -58,5 +60,14 @@ if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.frames" ]; then
       touch "$prefix/.frames"
     fi
   ) 9> "$prefix.lock"
+fi
+dpi=${QUADRIFT_DPI:-96}
+if [ "$(cat "$prefix/.dpi" 2> /dev/null || echo 96)" != "$dpi" ]; then
+  boot=$wine64
+  can_run_32 && boot=$wine32
+  "$boot" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    > /dev/null 2>&1
+  wineserver -w
+  echo "$dpi" > "$prefix/.dpi"
 fi
 if [ "$bits" = 32 ]; then exec "$wine32" "$@"; else exec "$wine64" "$@"; fi

@@ -66,10 +66,6 @@ void FrmMain::setCaptions() {
   k.cmdOK.setCaption(text(209));
   k.cmdCancel.setCaption(text(210));
   k.cmdHelp.setCaption(text(211));
-  // The two custom-scale fields have no label of their own: assistive technology names them by
-  // what they hold.
-  k.txtDSPaper.setAccessibleName(text(215));
-  k.txtDSModel.setAccessibleName(text(216));
   c_.PlacementPrompt = text(213);
   c_.EndPrompt = text(214);
 }

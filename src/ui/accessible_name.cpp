@@ -22,6 +22,10 @@ const Control* beforeInTabOrder(const Control& control) {
   return before;
 }
 
+bool isField(const Control& c) {
+  return c.kind() == ControlKind::TextBox || c.kind() == ControlKind::ComboBox;
+}
+
 }  // namespace
 
 std::string spokenCaption(std::string_view caption) {
@@ -46,9 +50,11 @@ std::string spokenCaption(std::string_view caption) {
 
 std::string accessibleNameOf(const Control& control) {
   if (const std::string* caption = captionOf(control)) return spokenCaption(*caption);
-  if (control.kind() != ControlKind::TextBox && control.kind() != ControlKind::ComboBox) return {};
-  if (!control.accessibleName().empty()) return control.accessibleName();
+  if (!isField(control)) return {};
   const Control* before = beforeInTabOrder(control);
+  while (before != nullptr && isField(*before) && before->container() == control.container()) {
+    before = beforeInTabOrder(*before);
+  }
   if (before == nullptr ||
       (before->kind() != ControlKind::Label && before->kind() != ControlKind::OptionButton)) {
     return {};

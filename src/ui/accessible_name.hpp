@@ -12,9 +12,9 @@ namespace ui {
 std::string spokenCaption(std::string_view caption);
 
 // The name assistive technology gives `control`, as a screen reader says it: a control with a
-// caption by its caption; a field or list by the name it was given, or else by the caption of
-// the label or option button just before it in tab order, which is what a sighted user reads
-// beside it. Empty where nothing names it.
+// caption by its caption; a field or list by the caption of the label or option button before
+// it in tab order (past the other fields of its frame, as the two fields of a custom scale share
+// their option), which is what a sighted user reads beside it. Empty where nothing names it.
 std::string accessibleNameOf(const Control& control);
 
 }  // namespace ui

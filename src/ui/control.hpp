@@ -81,11 +81,6 @@ class Control {
   // 0 while the form is not loaded.
   WindowHandle hWnd() const { return hwnd_; }
 
-  // What assistive technology calls the control where its neighbours do not say it (see
-  // accessible_name.hpp); empty by default.
-  const std::string& accessibleName() const { return accessibleName_; }
-  void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
-
   // Moves the focus here. Fails with 5 when the control cannot take the focus now (disabled,
   // hidden, inside a disabled or hidden frame, on a form that is not shown, or of a kind that
   // never takes it).
@@ -116,7 +111,6 @@ class Control {
   bool onTop_ = false;
   std::optional<Font> font_;
   WindowHandle hwnd_ = 0;
-  std::string accessibleName_;
 };
 
 // The caption of a control that shows one (button, option button, label, frame); nullptr for

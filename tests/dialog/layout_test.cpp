@@ -311,10 +311,9 @@ TEST_F(LayoutTest, AccessKeysOfTheLabels) {
   EXPECT_EQ(focus(), "txtSizeW");
 }
 
-// Fields and lists are named by the label or option just before them in tab order, as a sighted
-// user reads them, unless given a name; the rest by their own captions, without access keys.
+// Fields and lists are named by the label or option before them in tab order, as a sighted user
+// reads them; the rest by their own captions, without access keys.
 TEST_F(LayoutTest, AccessibleNamesFromNeighboursAndCaptions) {
-  form->textBox("txtDSPaper").setAccessibleName("Paper length");
   const std::pair<const char*, const char*> names[] = {
       {"txtSOLX", "X:"},
       {"txtSOLY", "Y:"},
@@ -322,8 +321,8 @@ TEST_F(LayoutTest, AccessibleNamesFromNeighboursAndCaptions) {
       {"txtSizeH", "x H:"},
       {"cboSize", "optSheetSize(1)"},
       {"cboScale", "optScaleMode(1)"},
-      {"txtDSPaper", "Paper length"},
-      {"txtDSModel", ""},  // after a field: nothing names it
+      {"txtDSPaper", "optScaleMode(2)"},
+      {"txtDSModel", "optScaleMode(2)"},  // past the paper field, to the option of both
       {"lblSizeH", "x H:"},
       {"cmdOK", "cmdOK"},
       {"ksCommand1", ""},

@@ -19,6 +19,7 @@
 #include "allocation_count.hpp"
 #include "automation/convert.hpp"
 #include "automation/variant.hpp"
+#include "bench_host.hpp"
 #include "reference_host.hpp"
 #include "standard_sheets.hpp"
 #include "ui/user_action.hpp"
@@ -52,25 +53,6 @@ class Probe final : public automation::Dispatch {
  private:
   Body body_;
 };
-
-// The usual world: English, an A4 portrait sheet at 1:100, the host's paths with backslashes.
-refhost::Environment benchHost() {
-  refhost::Environment env;
-  env.pathSeparator = '\\';
-  env.echoReportsToStderr = false;
-  env.sheet.paperUnit = 1;
-  env.sheet.sizeIndex = 28;
-  env.sheet.width = refhost::standardSizeWidth(28);
-  env.sheet.height = refhost::standardSizeHeight(28);
-  for (std::size_t i = 0; i < refhost::kStandardScales.size(); ++i) {
-    if (refhost::kStandardScales[i].caption == "1:100 mm") {
-      env.sheet.scaleMode = static_cast<std::int32_t>(i + 1);
-      env.sheet.scalePaper = refhost::kStandardScales[i].paper;
-      env.sheet.scaleModel = refhost::kStandardScales[i].model;
-    }
-  }
-  return env;
-}
 
 // The DLL, registered while the benchmarks run, and one reference host with its classes.
 class ComRun {
@@ -133,7 +115,7 @@ class ComRun {
   }
 
   windows::UniqueModule dll_;
-  refhost::ReferenceHost host_{benchHost()};
+  refhost::ReferenceHost host_{bench::benchHost()};
   windows::host::RegisteredHostClasses classes_{host_};
   automation::Object command_;
   automation::Object session_;

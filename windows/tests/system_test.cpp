@@ -50,22 +50,19 @@ const LocaleFacts kLocales[] = {
      {{"1041", 193, "用紙枠の移動"},
       {"1041", 100, "フォリオ (8.5in x 13in)"},
       {"1033", 193, "Move Sheet Border"}}},
-    {1028, 950, '.', {{"1028", 193, "移動圖紙邊框"}, {"1028", 101, "Folio 橫向 (13in x 8.5in)"}}},
+    {2052, 936, '.', {{"2052", 193, "移动图纸边框"}, {"2052", 108, "信封 #10 (4.125in x 9.5in)"}}},
+    {1028, 950, '.', {{"1028", 193, "移動圖紙邊框"}, {"1028", 108, "信封 #10 (4.125in x 9.5in)"}}},
     {1042,
      949,
      '.',
-     {{"1042", 193, "용지 테두리 이동"}, {"1042", 101, "Folio 가로 (13in x 8.5in)"}}},
+     {{"1042", 193, "용지 테두리 이동"}, {"1042", 108, "봉투 #10 (4.125in x 9.5in)"}}},
     {1036, 1252, ',', {{"1036", 193, "Déplacer le cadre de la feuille"}}},
     {1040, 1252, ',', {{"1040", 193, "Sposta bordo del foglio"}}},
     {3082, 1252, ',', {{"3082", 195, "Tamaño &real"}}},
     {1046, 1252, ',', {{"1046", 196, "&Padrão:"}}},
-    {1049,
-     1251,
-     ',',
-     {{"1049", 193, "Перемещение рамки листа"},
-      {"1049", 109, "Конверт № 10, альбомная (9,5in x 4,125in)"}}},
+    {1049, 1251, ',', {{"1049", 193, "Перемещение рамки листа"}, {"1049", 194, "Масштаб чертежа"}}},
     {1045, 1250, ',', {{"1045", 193, "Przesuń ramkę arkusza"}}},
-    {1029, 1250, ',', {{"1029", 101, "Folio na šířku (13in x 8,5in)"}}},
+    {1029, 1250, ',', {{"1029", 193, "Přesunout rámeček listu"}}},
 };
 
 class System : public testing::Test {
@@ -137,12 +134,13 @@ TEST_F(System, HelpFileFromTheRealRegistry) {
     std::string expected;
     std::size_t reports;
   };
-  // Only the Western and Central European code pages hold "Ü"; the others give its best fit.
+  // Only the Western and Central European code pages hold "Ü"; the others give its best fit,
+  // the lower-case letter in the simplified Chinese one, which holds only that.
   const bool umlaut = locale_->codePage == 1252 || locale_->codePage == 1250;
+  const char* fit = locale_->codePage == 936 ? "C:\\Hilfe.d\\übersicht" : "C:\\Hilfe.d\\Ubersicht";
   const Case cases[] = {
       {L"C:\\Help\\quadrift", REG_SZ, "C:\\Help\\quadrift.chm", 0},
-      {L"C:\\Hilfe.d\\Übersicht", REG_SZ,
-       umlaut ? "C:\\Hilfe.d\\Übersicht" : "C:\\Hilfe.d\\Ubersicht", 0},
+      {L"C:\\Hilfe.d\\Übersicht", REG_SZ, umlaut ? "C:\\Hilfe.d\\Übersicht" : fit, 0},
       {L"", REG_SZ, ".chm", 0},      // only the terminating NUL
       {L"", REG_BINARY, ".chm", 1},  // size 0: the routine's failure, reported
   };

@@ -8,6 +8,7 @@
 #include <oleacc.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "dialog/frm_main.hpp"
 #include "dialog/layout.hpp"
 #include "reference_host.hpp"
+#include "text_fit.hpp"
 #include "windows/handles/bstr.hpp"
 #include "windows/handles/com_ptr.hpp"
 #include "windows/handles/gdi.hpp"
@@ -160,6 +162,18 @@ HWND openMessageBox() {
   return found;
 }
 
+// The dots per inch the run asked the prefix for (QUADRIFT_DPI), 96 when it asked for none.
+int askedDpi() {
+  const char* asked = std::getenv("QUADRIFT_DPI");
+  return asked != nullptr ? std::atoi(asked) : 96;
+}
+
+// The screen's dots per inch.
+int screenDpi() {
+  const windows::WindowDC screen(nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
 std::wstring textOf(HWND w) {
   std::wstring text(512, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(w, text.data(), 512)));
@@ -236,8 +250,8 @@ class Dialog : public testing::Test {
   bool initializeReturned_ = false;
 };
 
-// Every control where the layout puts it at 96 DPI, with the styles its model asks for; the
-// form a fixed dialog with a normal caption, owned by the host's window, centred on the screen,
+// Every control where the layout puts it at the screen's DPI, with the styles its model asks for;
+// the form a fixed dialog with a normal caption, owned by the host's window, centred on the screen,
 // the host's windows disabled while it is up; the close control ends the run as a cancel.
 TEST_F(Dialog, WindowsFollowTheLayout) {
   run({[this] {
@@ -245,10 +259,11 @@ TEST_F(Dialog, WindowsFollowTheLayout) {
     HWND form = formWindow();
     EXPECT_TRUE(IsWindowVisible(form));
     EXPECT_FALSE(IsWindowEnabled(view_.handle()));
+    const double pixelsPerTwip = screenDpi() / 1440.0;
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 383);   // 5745 twips
-    EXPECT_EQ(client.bottom, 307);  // 4605 twips
+    EXPECT_NEAR(client.right, 5745 * pixelsPerTwip, 1);
+    EXPECT_NEAR(client.bottom, 4605 * pixelsPerTwip, 1);
     RECT outer{};
     GetWindowRect(form, &outer);
     EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
@@ -286,10 +301,10 @@ TEST_F(Dialog, WindowsFollowTheLayout) {
       RECT r{};
       GetWindowRect(w, &r);
       MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_NEAR(r.left, left / 15.0, 1);
-      EXPECT_NEAR(r.top, top / 15.0, 1);
-      EXPECT_NEAR(r.right, (left + spec.width) / 15.0, 1);
-      EXPECT_NEAR(r.bottom, (top + spec.height) / 15.0, 1);
+      EXPECT_NEAR(r.left, left * pixelsPerTwip, 1);
+      EXPECT_NEAR(r.top, top * pixelsPerTwip, 1);
+      EXPECT_NEAR(r.right, (left + spec.width) * pixelsPerTwip, 1);
+      EXPECT_NEAR(r.bottom, (top + spec.height) * pixelsPerTwip, 1);
       EXPECT_EQ(GetWindowContextHelpId(w), spec.has(dialog::layout::flag::kHelp) ? 61191u : 0u);
       const auto s = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE));
       EXPECT_EQ((s & WS_TABSTOP) != 0, spec.kind != ui::ControlKind::Label &&
@@ -350,19 +365,31 @@ TEST_F(Dialog, WindowsFollowTheLayout) {
 }
 
 // The font routine's fonts as real fonts on the controls: the system's GUI face, with the
-// character set and size of the user's locale; the satellite's captions on the windows.
+// character set and size of the user's locale, in pixels at the DPI the run asked the prefix for
+// (QUADRIFT_DPI, 96 by default); the satellite's captions on the windows.
 TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
   struct LocaleFont {
     LCID lcid;
     BYTE charset;
-    LONG height;  // at 96 DPI
+    double points;
   };
-  const LocaleFont table[] = {{0x0409, DEFAULT_CHARSET, -11}, {0x0411, SHIFTJIS_CHARSET, -12}};
+  const LocaleFont table[] = {
+      {0x0409, DEFAULT_CHARSET, 8.25},  {0x0407, DEFAULT_CHARSET, 8.25},
+      {0x040C, DEFAULT_CHARSET, 8.25},  {0x0410, DEFAULT_CHARSET, 8.25},
+      {0x0C0A, DEFAULT_CHARSET, 8.25},  {0x0416, DEFAULT_CHARSET, 8.25},
+      {0x0419, DEFAULT_CHARSET, 8.25},  {0x0415, DEFAULT_CHARSET, 8.25},
+      {0x0405, DEFAULT_CHARSET, 8.25},  {0x0411, SHIFTJIS_CHARSET, 9},
+      {0x0404, CHINESEBIG5_CHARSET, 9}, {0x0804, GB2312_CHARSET, 9},
+      {0x0412, HANGUL_CHARSET, 9},
+  };
   const LocaleFont* expected = nullptr;
   for (const LocaleFont& row : table) {
     if (row.lcid == GetUserDefaultLCID()) expected = &row;
   }
-  ASSERT_NE(expected, nullptr) << "run in en_US or ja_JP";
+  ASSERT_NE(expected, nullptr) << "run in a shipped locale, not " << GetUserDefaultLCID();
+  const int dpi = askedDpi();
+  ASSERT_EQ(screenDpi(), dpi);
+  const auto height = -static_cast<LONG>(std::lround(expected->points * dpi / 72));
   char faceAnsi[LF_FACESIZE] = {};
   {
     const windows::WindowDC screen(nullptr);
@@ -382,7 +409,7 @@ TEST_F(Dialog, FontsAndCaptionsOfTheUserLocale) {
            ASSERT_EQ(GetObjectW(font, sizeof log, &log), static_cast<int>(sizeof log));
            EXPECT_EQ(std::wstring(log.lfFaceName), face);
            EXPECT_EQ(log.lfCharSet, expected->charset);
-           EXPECT_EQ(log.lfHeight, expected->height);
+           EXPECT_EQ(log.lfHeight, height);
          }
          for (const char* name : {"cmdOK", "cmdCancel", "cmdMove", "fraSheetSize", "lblSizeW"}) {
            const ui::Control& c = form().control(name);
@@ -412,8 +439,8 @@ TEST_F(Dialog, ScreenReadersGetNamesRolesAndStates) {
       {"txtSOLY", ROLE_SYSTEM_TEXT, L"Y:"},
       {"txtSizeW", ROLE_SYSTEM_TEXT, L"W:"},
       {"txtSizeH", ROLE_SYSTEM_TEXT, L"x H:"},
-      {"txtDSPaper", ROLE_SYSTEM_TEXT, L"Paper length"},
-      {"txtDSModel", ROLE_SYSTEM_TEXT, L"Model length"},
+      {"txtDSPaper", ROLE_SYSTEM_TEXT, L"Custom:"},
+      {"txtDSModel", ROLE_SYSTEM_TEXT, L"Custom:"},
       {"cboSize", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
       {"cboScale", ROLE_SYSTEM_COMBOBOX, L"Standard:"},
       {"optSheetSize(0)", ROLE_SYSTEM_RADIOBUTTON, L"Printer default page"},
@@ -466,6 +493,27 @@ TEST_F(Dialog, ScreenReadersGetNamesRolesAndStates) {
        keys({VK_ESCAPE})});
   CoUninitialize();
   EXPECT_TRUE(host_.command().done);
+}
+
+// Nothing shown at start-up is cut off: every caption on one line and every list entry fit their
+// controls in the controls' own fonts. What does not fit is listed, with the pixels it needs and
+// the pixels it has.
+TEST_F(Dialog, EveryTextShownAtStartUpFits) {
+  ASSERT_EQ(screenDpi(), askedDpi());
+  std::string misfits;
+  run({[&] {
+         for (ui::Control* c : form().controls()) {
+           if (c->kind() == ui::ControlKind::HostControl) continue;
+           for (const quadrift_test::Misfit& m :
+                quadrift_test::misfitsOf(window(c->qualifiedName()))) {
+             misfits += "\n  " + c->qualifiedName() + " \"" + windows::utf8FromWide(m.text) +
+                        "\": " + std::to_string(m.needed) + " px, room for " +
+                        std::to_string(m.room);
+           }
+         }
+       },
+       keys({VK_ESCAPE})});
+  EXPECT_EQ(misfits, "") << "in locale " << GetUserDefaultLCID() << " at " << screenDpi() << " DPI";
 }
 
 // Tab and Shift+Tab follow the model's tab order, and so does an access key; typing reaches the
