@@ -227,6 +227,8 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
     EXPECT_EQ(OutsideProgram::text(viewer), L"Quadrift Desktop Help") << way;
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return program.window(L"HH Parent") == nullptr; })) << way;
+    ASSERT_TRUE(waitUntil([&] { return readyForInput(); }, 15s))
+        << "the dialog again, after " << way;
   }
 
   const LRESULT startSize = listIndex("cboSize");
