@@ -122,7 +122,9 @@ class DesktopVisit : public ::testing::Test {
   }
   void waitForDialog(bool shown, const char* why) {
     ASSERT_TRUE(waitUntil([&] { return (dialog() != nullptr) == shown; }, 15s)) << why;
-    if (shown) ASSERT_TRUE(waitUntil([&] { return readyForInput(); }, 15s)) << why;
+    if (shown) {
+      ASSERT_TRUE(waitUntil([&] { return readyForInput(); }, 15s)) << why;
+    }
   }
   // The dialog drawn where it stays and its program waiting for input, as a person sees it
   // before acting: enabled, nothing left to paint, its place the same twice over, and a message
