@@ -71,8 +71,14 @@ json boxJson(const portable::HeadlessEngine::MessageBoxShown& b) {
   return {{"text", b.text}, {"title", b.title}, {"style", b.style}};
 }
 
-json helpJson(const portable::HelpCall& h) {
-  return {{"file", h.file}, {"command", h.command}, {"context", h.data}};
+// The help window's owner by name: the dialog's, when its window owns it.
+json helpJson(const portable::HelpCall& h, ui::Form* dialog) {
+  json owner = nullptr;
+  if (h.owner != 0) {
+    const bool dialogs = dialog != nullptr && dialog->isLoaded() && h.owner == dialog->hWnd();
+    owner = dialogs ? dialog->name() : "another window";
+  }
+  return {{"file", h.file}, {"command", h.command}, {"context", h.data}, {"owner", owner}};
 }
 
 json refusedJson(const portable::HeadlessEngine::Refused& r) {
@@ -105,7 +111,7 @@ json componentStateJson(const command::Component& c, ui::Form* dialog,
       {"dialog", dialog ? formJson(*dialog) : notLoadedJson()},
       {"run", runJson(c.HistoryCount, c.SetupHistory.records(), c.SetupApplied, c.UserCancelled)},
       {"messageBoxes", listJson(engine.messageBoxes(), boxJson)},
-      {"help", listJson(helpCalls, helpJson)},
+      {"help", listJson(helpCalls, [&](const auto& h) { return helpJson(h, dialog); })},
       {"refused", listJson(engine.refused(), refusedJson)},
       {"errorReporterKept", c.reporting.hasReporter()},
   };
@@ -123,7 +129,7 @@ json componentStateSchema(ui::Form& designed) {
   json state = componentStateBeforeLoad();
   state["dialog"] = formJson(designed);
   state["messageBoxes"].push_back(boxJson({}));
-  state["help"].push_back(helpJson({}));
+  state["help"].push_back(helpJson({}, &designed));
   state["refused"].push_back(refusedJson({}));
   return state;
 }

@@ -67,7 +67,10 @@ std::string subjectValue(const json& state, const std::string& subject) {
     if (sameName(head, section)) return found(fieldOf(state[section], field));
   }
   static constexpr std::pair<const char*, const char*> kLastOf[] = {
-      {"lastReport", "reports"}, {"lastMessageBox", "messageBoxes"}, {"lastRefused", "refused"}};
+      {"lastReport", "reports"},
+      {"lastMessageBox", "messageBoxes"},
+      {"lastRefused", "refused"},
+      {"lastHelp", "help"}};
   for (const auto& [last, list] : kLastOf) {
     if (!sameName(head, last)) continue;
     const json& entries = state[list];

@@ -2,6 +2,7 @@
 
 #include "component_state.hpp"
 #include "dialog/frm_main.hpp"
+#include "platform/registry.hpp"
 #include "reference_view.hpp"
 #include "runner.hpp"
 
@@ -49,7 +50,8 @@ World::World(WorldSettings settings)
   system_.setEventLog(&events_);
   if (settings_.helpFile) {
     system_.setRegistryString(platform::kHKeyLocalMachine,
-                              helpFileKey(settings_.host.registeredName), "", *settings_.helpFile);
+                              platform::helpFileKey(settings_.host.registeredName), "",
+                              *settings_.helpFile);
   }
 }
 

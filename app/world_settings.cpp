@@ -27,10 +27,6 @@ refhost::Environment hostEnvironment(const WorldSettings& s) {
   return host;
 }
 
-std::string helpFileKey(const std::string& registeredName) {
-  return "Software\\Kestrova\\Applications\\" + registeredName + "\\Help\\HelpFile";
-}
-
 void copyPresentSatellites(const WorldSettings& s, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
   for (const auto& entry : std::filesystem::directory_iterator(s.satelliteFolder)) {

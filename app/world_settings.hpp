@@ -43,10 +43,6 @@ struct WorldSettings {
 // the settings describe.
 refhost::Environment hostEnvironment(const WorldSettings& settings);
 
-// The registry key, under HKEY_LOCAL_MACHINE, whose default value names the help file of the
-// host registered as `registeredName`.
-std::string helpFileKey(const std::string& registeredName);
-
 // Copies the satellite libraries of `settings.satelliteFolder` that are not absent into
 // `folder`, so that whatever looks for satellites there finds exactly those.
 void copyPresentSatellites(const WorldSettings& settings, const std::filesystem::path& folder);

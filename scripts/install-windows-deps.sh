@@ -3,8 +3,8 @@
 # the MinGW-w64 cross compilers and tools, 64-bit Wine with its IDL files, a virtual display
 # for the tests that open windows (xvfb-run needs xauth), fonts for the dialog's Japanese,
 # Chinese and Korean captions on screen, unzip for the test that unpacks the integrators'
-# package, and 32-bit Wine (which needs the i386 architecture). Needs root (or sudo);
-# non-interactive.
+# package, the compiler of the desktop program's help file (chmcmd, in fp-utils), and 32-bit Wine
+# (which needs the i386 architecture). Needs root (or sudo); non-interactive.
 set -euo pipefail
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -12,7 +12,7 @@ apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get "$@"; }
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 packages=(mingw-w64 mingw-w64-tools wine wine64 libwine-dev xvfb xauth fonts-ipafont-gothic
-          fonts-wqy-microhei unzip)
+          fonts-wqy-microhei unzip fp-utils)
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 updated=no

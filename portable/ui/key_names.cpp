@@ -8,7 +8,7 @@ namespace {
 
 // In the order of ui::Key.
 constexpr std::array<std::string_view, static_cast<std::size_t>(ui::kLastKey) + 1> kNames = {
-    "Tab", "Shift+Tab", "Enter", "Esc", "Up", "Down", "Left", "Right"};
+    "Tab", "Shift+Tab", "Enter", "Esc", "Up", "Down", "Left", "Right", "Space", "F1"};
 
 }  // namespace
 

@@ -63,6 +63,8 @@ void FrmMain::wireEvents() {
   form_->onQueryUnload = [this](std::int16_t& cancel, std::int16_t mode) {
     Form_QueryUnload(cancel, mode);
   };
+  // F1 opens the one topic the Help button opens, whichever control has the focus.
+  form_->onHelp = [this](std::int32_t) { cmdHelp_Click(); };
   k.ksCommand1.onEvent = [this](std::string_view event, std::span<automation::Variant>) {
     onCommandEvent(event);
   };

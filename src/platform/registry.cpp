@@ -40,14 +40,16 @@ std::string GetRegistryValueString(System& system, automation::FailureSink& sink
   return value;
 }
 
+std::string helpFileKey(const std::string& appName) {
+  if (appName.empty()) return kDefaultHelpFileKey;
+  return "Software\\Kestrova\\Applications\\" + appName + "\\Help\\HelpFile";
+}
+
 std::string GetHelpFileNameFromRegistry(System& system, automation::FailureSink& sink,
                                         const std::string& appName) {
   return automation::guardedFunction(
       sink, "MRegistry::GetHelpFileNameFromRegistry()", std::string(), [&](std::string& result) {
-        const std::string key =
-            appName.empty() ? std::string(kDefaultHelpFileKey)
-                            : "Software\\Kestrova\\Applications\\" + appName + "\\Help\\HelpFile";
-        result = GetRegistryValueString(system, sink, kHKeyLocalMachine, key,
+        result = GetRegistryValueString(system, sink, kHKeyLocalMachine, helpFileKey(appName),
                                         automation::Variant(std::string()));
         if (result.find('.') == std::string::npos) result += ".chm";
       });

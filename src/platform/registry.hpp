@@ -12,6 +12,10 @@ namespace platform {
 inline constexpr const char* kDefaultHelpFileKey =
     "Software\\Kestrova\\Applications\\Planorix.Application\\Help\\HelpFile";
 
+// The registry key, under HKEY_LOCAL_MACHINE, whose default value names the help file of the
+// host registered as `appName` (kDefaultHelpFileKey when it is empty).
+std::string helpFileKey(const std::string& appName);
+
 // Reads the value `valueName` (any kind, converted to text; empty text is the key's default
 // value) of the key `subKey` under `hive` as text: the value's bytes less the last (its
 // terminating NUL), read as ANSI, whatever the value's type. A missing key or value gives "".
@@ -21,11 +25,9 @@ inline constexpr const char* kDefaultHelpFileKey =
 std::string GetRegistryValueString(System& system, automation::FailureSink& sink, Handle hive,
                                    const std::string& subKey, const automation::Variant& valueName);
 
-// The host's help file: the default value of the key
-// "Software\Kestrova\Applications\<appName>\Help\HelpFile" under HKEY_LOCAL_MACHINE
-// (kDefaultHelpFileKey when `appName` is empty), with ".chm"
-// appended when the text holds no "." anywhere; so a missing key gives ".chm". Failures are
-// reported as "MRegistry::GetHelpFileNameFromRegistry()".
+// The host's help file: the default value of `helpFileKey(appName)`, with ".chm" appended when the
+// text holds no "." anywhere; so a missing key gives ".chm". Failures are reported as
+// "MRegistry::GetHelpFileNameFromRegistry()".
 std::string GetHelpFileNameFromRegistry(System& system, automation::FailureSink& sink,
                                         const std::string& appName);
 

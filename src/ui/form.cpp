@@ -342,11 +342,23 @@ OptionButton& Form::nextInGroup(const OptionButton& from, bool forward) const {
 }
 
 InputOutcome Form::stepThroughGroup(bool forward) {
-  if (std::string why = whyNoArrowKey(); !why.empty()) return InputOutcome::refused(why);
   OptionButton& target = nextInGroup(static_cast<const OptionButton&>(*active_), forward);
   moveFocus(&target);
   if (active_ != &target) return InputOutcome::notDelivered(focusKeptNote(target, active_));
   target.setValue(true);
+  return InputOutcome::applied();
+}
+
+// A closed drop-down list steps its selection one entry, without wrapping, as a pick does.
+InputOutcome Form::stepThroughList(bool forward) {
+  auto& list = static_cast<ComboBox&>(*active_);
+  const std::int16_t at = list.listIndex();
+  const auto next = static_cast<std::int16_t>(at < 0 ? 0 : at + (forward ? 1 : -1));
+  if (next < 0 || next >= list.listCount() || (at < 0 && !forward)) {
+    return InputOutcome::refused(list.name() + " has no entry " + (forward ? "after" : "before") +
+                                 " the selected one");
+  }
+  list.setListIndex(next);
   return InputOutcome::applied();
 }
 
@@ -373,13 +385,28 @@ std::string Form::whyNoTyping() const {
   return {};
 }
 
-std::string Form::whyNoArrowKey() const {
+std::int32_t Form::helpContextHere() const {
+  if (active_ != nullptr && active_->helpContextId() != 0) return active_->helpContextId();
+  return helpContextId_;
+}
+
+std::string Form::whyNoKey(Key key) const {
   if (!loaded_ || !visible_) return "form " + name_ + " is not shown";
+  if (key == Key::F1) {
+    if (helpContextHere() == 0 || !onHelp) return "form " + name_ + " has no help";
+    return {};
+  }
+  if (!isArrowKey(key) && key != Key::Space) return {};
   if (active_ == nullptr) return "no control has the focus";
   if (std::string why = whyNoInput(*active_); !why.empty()) return why;
-  if (active_->kind() != ControlKind::OptionButton) {
-    return "the arrow keys step through an option group, and " + active_->qualifiedName() +
-           " is not an option button";
+  const ControlKind kind = active_->kind();
+  if (key == Key::Space && kind != ControlKind::CommandButton &&
+      kind != ControlKind::OptionButton) {
+    return "Space presses a button, and " + active_->qualifiedName() + " is not one";
+  }
+  if (isArrowKey(key) && kind != ControlKind::OptionButton && kind != ControlKind::ComboBox) {
+    return "the arrow keys step through an option group or a list, and " +
+           active_->qualifiedName() + " is neither";
   }
   return {};
 }
@@ -457,10 +484,26 @@ InputOutcome Form::userKey(Key key) {
     }
     case Key::Up:
     case Key::Left:
-      return stepThroughGroup(false);
     case Key::Down:
-    case Key::Right:
-      return stepThroughGroup(true);
+    case Key::Right: {
+      if (std::string why = whyNoKey(key); !why.empty()) return InputOutcome::refused(why);
+      const bool forward = key == Key::Down || key == Key::Right;
+      return active_->kind() == ControlKind::ComboBox ? stepThroughList(forward)
+                                                      : stepThroughGroup(forward);
+    }
+    case Key::Space:
+      // The button is pressed where the focus is, as a click would press it.
+      if (std::string why = whyNoKey(key); !why.empty()) return InputOutcome::refused(why);
+      if (active_->kind() == ControlKind::CommandButton) {
+        static_cast<CommandButton*>(active_)->raiseClick();
+      } else {
+        static_cast<OptionButton*>(active_)->setValue(true);
+      }
+      return InputOutcome::applied();
+    case Key::F1:
+      if (std::string why = whyNoKey(key); !why.empty()) return InputOutcome::refused(why);
+      onHelp(helpContextHere());
+      return InputOutcome::applied();
   }
   return InputOutcome::refused("unknown key");
 }

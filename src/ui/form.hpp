@@ -19,8 +19,8 @@ namespace ui {
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog };
 enum class StartUpPosition { Manual, CenterOwner, CenterScreen, WindowsDefault };
 enum class ShowMode { Modeless, Modal };
-enum class Key { Tab, ShiftTab, Enter, Escape, Up, Down, Left, Right };
-inline constexpr Key kLastKey = Key::Right;
+enum class Key { Tab, ShiftTab, Enter, Escape, Up, Down, Left, Right, Space, F1 };
+inline constexpr Key kLastKey = Key::F1;
 inline constexpr bool isArrowKey(Key key) {
   return key >= Key::Up && key <= Key::Right;
 }
@@ -138,6 +138,9 @@ class Form {
   std::function<void()> onLoad;
   std::function<void(std::int16_t& cancel, std::int16_t unloadMode)> onQueryUnload;
   std::function<void()> onUnload;
+  // F1: the user asks for help on the focused control's help context (the form's when the
+  // control has none).
+  std::function<void(std::int32_t helpContextId)> onHelp;
 
   // User input, as an engine delivers it. Each checks that the target can take input; the
   // focus rules (LostFocus before GotFocus; a click reaches its control only if the focus is
@@ -147,7 +150,9 @@ class Form {
   InputOutcome userFocus(Control& control);
   InputOutcome userType(std::string_view text);
   // Up and Left (Down and Right) move the focus to the previous (next) option of the focused
-  // option's group in tab order, wrapping, and select it as a click does.
+  // option's group in tab order, wrapping, and select it as a click does; on a list they pick
+  // the entry before (after) the selected one. Space presses the focused button. F1 asks for
+  // help anywhere in the form.
   InputOutcome userKey(Key key);
   // Alt with `letter`, in either case and any script.
   InputOutcome userAccessKey(char32_t letter);
@@ -158,9 +163,10 @@ class Form {
   std::string whyNoPick(const ComboBox& list, std::int16_t index) const;
   // Why typing reaches no text box now; empty when the focused control takes it.
   std::string whyNoTyping() const;
-  // Why the arrow keys move nothing now: they step through an option group, so the focus must
-  // be on an option button that takes input. Empty when it is.
-  std::string whyNoArrowKey() const;
+  // Why `key` means nothing now: the arrows need the focus on an option button or a list that
+  // takes input, Space on a button, F1 a help context and someone to ask. Empty when it has a
+  // meaning (Tab, Enter and Esc: whenever the form is shown).
+  std::string whyNoKey(Key key) const;
   // Whether `control` can take the focus now.
   bool canTakeFocus(const Control& control) const;
   // The next (or previous) control that Tab (Shift+Tab) reaches from `from` (nullptr: from
@@ -187,6 +193,8 @@ class Form {
   void selectOption(OptionButton& option);
   OptionButton& nextInGroup(const OptionButton& from, bool forward) const;
   InputOutcome stepThroughGroup(bool forward);
+  InputOutcome stepThroughList(bool forward);
+  std::int32_t helpContextHere() const;
 
   std::string name_;
   Engine& engine_;

@@ -225,13 +225,58 @@ TEST_F(FormTest, ArrowKeysStepThroughTheFocusedOptionGroupAndSelect) {
                        "LostFocus optMode(2)", "GotFocus optMode(0)", "Click optMode(0)",
                        "LostFocus optMode(0)", "GotFocus optMode(2)", "Click optMode(2)"));
   EXPECT_FALSE(options[0].value());
-  // A list keeps the arrows: they move no focus and pick nothing.
+  // On a list they pick the entry before or after the selected one, without wrapping.
   form.comboBox("cboList").setFocus();
-  const InputOutcome onList = form.userKey(Key::Left);
-  EXPECT_EQ(onList.status, InputOutcome::Status::Refused);
-  EXPECT_THAT(onList.note, ::testing::HasSubstr("cboList is not an option button"));
+  log.clear();
+  EXPECT_EQ(form.userKey(Key::Up).status, InputOutcome::Status::Refused);  // none selected
+  form.userKey(Key::Down);
+  form.userKey(Key::Right);
+  form.userKey(Key::Left);
+  EXPECT_EQ(form.comboBox("cboList").listIndex(), 0);
+  EXPECT_THAT(log, ::testing::ElementsAre("Click cboList", "Click cboList", "Click cboList"));
+  form.comboBox("cboList").setListIndex(2);
+  EXPECT_EQ(form.userKey(Key::Down).status, InputOutcome::Status::Refused);  // the last
   EXPECT_EQ(focus(), "cboList");
-  EXPECT_EQ(form.comboBox("cboList").listIndex(), -1);
+  form.textBox("txtA").setFocus();
+  const InputOutcome inText = form.userKey(Key::Down);
+  EXPECT_THAT(inText.note, ::testing::HasSubstr("txtA is neither"));
+}
+
+// Space presses the focused button and nothing else; F1 asks for the focused control's help
+// context, else the form's, and means nothing where there is none.
+TEST_F(FormTest, SpacePressesTheFocusedButtonAndF1AsksForHelpHere) {
+  std::vector<std::int32_t> asked;
+  form.onHelp = [&](std::int32_t context) { asked.push_back(context); };
+  form.setHelpContextId(7);
+  form.button("cmdApply").setHelpContextId(9);
+  showModeless();
+  struct Case {
+    const char* focus;
+    Key key;
+    const char* clicked;  // nullptr: refused
+  };
+  for (const Case& c : {Case{"cmdApply", Key::Space, "Click cmdApply"},
+                        Case{"optMode(1)", Key::Space, "Click optMode(1)"},
+                        Case{"txtA", Key::Space, nullptr}, Case{"cboList", Key::Space, nullptr}}) {
+    form.control(c.focus).setFocus();
+    log.clear();
+    const InputOutcome outcome = form.userKey(c.key);
+    EXPECT_EQ(outcome.status == InputOutcome::Status::Applied, c.clicked != nullptr) << c.focus;
+    EXPECT_EQ(log, c.clicked ? std::vector<std::string>{c.clicked} : std::vector<std::string>{})
+        << c.focus;
+    EXPECT_EQ(focus(), c.focus);
+  }
+  form.userKey(Key::F1);  // on cboList: no context of its own
+  form.button("cmdApply").setFocus();
+  form.userKey(Key::F1);
+  EXPECT_THAT(asked, ::testing::ElementsAre(7, 9));
+  form.setHelpContextId(0);
+  form.textBox("txtA").setFocus();
+  EXPECT_EQ(form.userKey(Key::F1).status, InputOutcome::Status::Refused);
+  form.setHelpContextId(7);
+  form.hide();
+  EXPECT_EQ(form.userKey(Key::F1).status, InputOutcome::Status::Refused);
+  EXPECT_EQ(asked.size(), 2u);
 }
 
 TEST_F(FormTest, EnterAndEscPressButtonsWithoutMovingTheFocus) {

@@ -6,6 +6,7 @@
 #include "automation/convert.hpp"
 #include "automation/failure.hpp"
 #include "component_state.hpp"
+#include "platform/registry.hpp"
 #include "ui/headless_engine.hpp"
 #include "ui/text_units.hpp"
 #include "windows/app/function_dispatch.hpp"
@@ -123,7 +124,7 @@ void ComWorld::writeHelpFile() {
   if (!settings_.helpFile) return;
   UniqueKey key;
   DWORD disposition = 0;
-  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  const std::wstring path = wideOf(platform::helpFileKey(settings_.host.registeredName));
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
                       key.put(), &disposition) != ERROR_SUCCESS) {
     throw ::session::WorldUnavailable("the help file's registry key cannot be written");
@@ -136,7 +137,7 @@ void ComWorld::writeHelpFile() {
 
 void ComWorld::removeHelpFile() {
   if (!settings_.helpFile) return;
-  const std::wstring path = wideOf(::session::helpFileKey(settings_.host.registeredName));
+  const std::wstring path = wideOf(platform::helpFileKey(settings_.host.registeredName));
   if (helpKeyCreated_) {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
     return;

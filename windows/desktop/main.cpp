@@ -12,6 +12,7 @@
 
 #include "standard_sheets.hpp"
 #include "windows/desktop/desktop_host.hpp"
+#include "windows/desktop/help_registration.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
 
@@ -37,8 +38,18 @@ refhost::Environment openingEnvironment() {
   return environment;
 }
 
+// The help file beside the program becomes the host's, so that a copied folder has its help.
+// Without the right to write the machine's keys the program runs on, and Help opens nothing.
+void registerOwnHelpFile(const refhost::Environment& environment) {
+  const std::filesystem::path file = windows::desktop::programFolder() / "quadrift-desktop.chm";
+  if (!std::filesystem::exists(file)) return;
+  const std::string failure = windows::desktop::registerHelpFile(environment.registeredName, file);
+  if (!failure.empty()) std::fprintf(stderr, "quadrift-desktop: %s\n", failure.c_str());
+}
+
 int run() {
   const refhost::Environment environment = openingEnvironment();
+  registerOwnHelpFile(environment);
   windows::desktop::DesktopHost desktop(environment,
                                         windows::desktop::programFolder() / "kstQuadrift412.dll");
   windows::desktop::MainWindow window(desktop);

@@ -1,6 +1,5 @@
 #include "windows/ui/notifications.hpp"
 
-
 #include "ui/access_key.hpp"
 #include "ui/text_units.hpp"
 #include "windows/ui/virtual_keys.hpp"
@@ -81,12 +80,19 @@ bool deliverCommand(FormWindows& w, WPARAM wParam, LPARAM lParam,
 
 bool deliverFormKey(FormWindows& w, const MSG& m, std::optional<ui::InputOutcome>& outcome) {
   ui::Form& form = *w.form;
+  if (m.message == WM_KEYDOWN && m.wParam == VK_F1) {
+    outcome = form.userKey(ui::Key::F1);
+    return true;
+  }
   if (m.message == WM_KEYDOWN) {
-    // On an option button the arrows step through its group; elsewhere they keep the
-    // control's own meaning (a list's entries, a text box's caret).
+    // On an option button the arrows step through its group, on a closed list through its
+    // entries; elsewhere they keep the control's own meaning (an open list's drop-down, a text
+    // box's caret).
     const ui::Control* on = w.controlOf(m.hwnd);
     const std::optional<ui::Key> arrow = arrowKeyOf(m.wParam);
-    if (arrow && on != nullptr && on->kind() == ui::ControlKind::OptionButton) {
+    const bool closedList = on != nullptr && on->kind() == ui::ControlKind::ComboBox &&
+                            SendMessageW(m.hwnd, CB_GETDROPPEDSTATE, 0, 0) == 0;
+    if (arrow && on != nullptr && (on->kind() == ui::ControlKind::OptionButton || closedList)) {
       outcome = form.userKey(*arrow);
       return true;
     }

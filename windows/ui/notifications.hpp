@@ -17,8 +17,9 @@ bool deliverCommand(FormWindows& windows, WPARAM wParam, LPARAM lParam,
                     std::optional<ui::InputOutcome>& outcome);
 
 // The keys whose meaning the form's model decides, taken before the dialog manager sees them:
-// Tab and Shift+Tab (the model's tab order), the arrow keys on an option button (the model's
-// option groups) and Alt with a letter (the model's access keys).
+// Tab and Shift+Tab (the model's tab order), the arrow keys on an option button or a closed list
+// (the model's option groups and list steps), Alt with a letter (the model's access keys) and F1
+// anywhere in the form (the model's help).
 // Returns whether `message` was one and went to the form, what the form made of it to `outcome`.
 bool deliverFormKey(FormWindows& windows, const MSG& message,
                     std::optional<ui::InputOutcome>& outcome);

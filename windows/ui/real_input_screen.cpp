@@ -9,6 +9,7 @@
 #include "ui/scope_exit.hpp"
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/ui/form_windows.hpp"
+#include "windows/ui/model_sync.hpp"
 #include "windows/ui/virtual_keys.hpp"
 
 namespace windows {
@@ -56,6 +57,13 @@ std::optional<WORD> virtualKeyOf(char32_t letter) {
 RealInputScreen::RealInputScreen(Win32Engine& windows)
     : windows_(windows), input_(kSentinelKey, [this](MSG& m) { dispatch(m); }) {}
 
+void RealInputScreen::enterModal(ui::Form& form) {
+  windows_.enterModal(form);
+  // The model gives the focus once the window is shown, after its activation put the focus on
+  // the window: the first keys of the loop go where the model has it.
+  if (const FormWindows* w = windows_.windowsOf(form)) syncFocus(*w);
+}
+
 void RealInputScreen::dispatch(MSG& message) {
   // A message box's keys go through its dialog manager, as its own loop would send them.
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
@@ -88,12 +96,10 @@ ui::InputOutcome RealInputScreen::deliver(ui::Form& form, ui::Control* target,
           .value_or(InputOutcome::applied());
     }
     case Kind::Key: {
-      // An arrow key the model gives no meaning is not sent: on the windows it would move
-      // through a list or a text box's text, which a script cannot follow.
-      if (ui::isArrowKey(action.key)) {
-        if (std::string why = form.whyNoArrowKey(); !why.empty()) {
-          return InputOutcome::refused(why);
-        }
+      // A key the model gives no meaning is not sent: on the windows it would move through a
+      // text box's text or type a space, which a script cannot follow.
+      if (std::string why = form.whyNoKey(action.key); !why.empty()) {
+        return InputOutcome::refused(why);
       }
       const WORD held = action.key == ui::Key::ShiftTab ? VK_SHIFT : 0;
       return play(RealInput::keyPress(virtualKeyOf(action.key), held), what)

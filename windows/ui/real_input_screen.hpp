@@ -29,7 +29,7 @@ class RealInputScreen final : public portable::Screen {
   ui::Engine& windows() override { return windows_; }
   ui::InputOutcome deliver(ui::Form& form, ui::Control* target,
                            const portable::UserAction& action) override;
-  void enterModal(ui::Form& form) override { windows_.enterModal(form); }
+  void enterModal(ui::Form& form) override;
   void leaveModal(ui::Form& form) override { windows_.leaveModal(form); }
   std::int32_t messageBox(std::string_view text, std::string_view title, std::int32_t style,
                           const std::function<void()>& untilAnswered) override;

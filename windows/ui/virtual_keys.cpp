@@ -7,7 +7,7 @@ namespace windows {
 
 namespace {
 
-constexpr std::array<std::pair<ui::Key, WORD>, 8> kVirtualKeys = {{
+constexpr std::array<std::pair<ui::Key, WORD>, 10> kVirtualKeys = {{
     {ui::Key::Tab, VK_TAB},
     {ui::Key::ShiftTab, VK_TAB},
     {ui::Key::Enter, VK_RETURN},
@@ -16,6 +16,8 @@ constexpr std::array<std::pair<ui::Key, WORD>, 8> kVirtualKeys = {{
     {ui::Key::Down, VK_DOWN},
     {ui::Key::Left, VK_LEFT},
     {ui::Key::Right, VK_RIGHT},
+    {ui::Key::Space, VK_SPACE},
+    {ui::Key::F1, VK_F1},
 }};
 
 }  // namespace

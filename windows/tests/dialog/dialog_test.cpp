@@ -591,8 +591,8 @@ TEST_F(Dialog, ComesBackAboveTheHostAfterASwitch) {
   EXPECT_TRUE(component_.UserCancelled);
 }
 
-// On an option button the arrow keys step through its group, round, and select; on a list they
-// keep the list's own meaning.
+// On an option button the arrow keys step through its group, round, and select; on a closed list
+// they pick the next entry, in the model and on the window.
 TEST_F(Dialog, ArrowKeysInOptionGroupsAndLists) {
   std::vector<std::string> seen;
   auto record = [&] {
@@ -616,6 +616,7 @@ TEST_F(Dialog, ArrowKeysInOptionGroupsAndLists) {
   steps.push_back([&] {
     EXPECT_EQ(focusName(), "cboSize");
     EXPECT_EQ(form().comboBox("cboSize").listIndex(), listBefore + 1);
+    EXPECT_EQ(SendMessageW(window("cboSize"), CB_GETCURSEL, 0, 0), listBefore + 1);
   });
   steps.push_back(keys({VK_ESCAPE}));
   run(std::move(steps));

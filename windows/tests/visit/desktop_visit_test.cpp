@@ -13,7 +13,11 @@
 #include <string>
 
 #include "dialog/layout.hpp"
+#include "environment.hpp"
+#include "platform/registry.hpp"
 #include "windows/handles/unique.hpp"
+#include "windows/platform/ansi_codec.hpp"
+#include "windows/tests/visit/compiled_help.hpp"
 #include "windows/tests/visit/outside.hpp"
 #include "windows/ui/form_windows.hpp"
 #include "windows/ui/window_picture.hpp"
@@ -50,7 +54,22 @@ class Satellite {
   windows::UniqueModule module_;
 };
 
+// The help file the program registers for its host at start: the default value of the host's
+// help key.
+std::wstring registeredHelpFile() {
+  const std::wstring key =
+      windows::wideFromUtf8(platform::helpFileKey(refhost::Environment{}.registeredName));
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
+                   &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  return value;
+}
+
 constexpr UINT kDialogCaption = 193;
+constexpr DWORD kCommandTopic = 61191;
 constexpr UINT kPlacementPrompt = 213;
 constexpr UINT kReadyPrompt = 214;
 constexpr UINT kInvalidLength = 212;
@@ -183,6 +202,37 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   EXPECT_EQ(OutsideProgram::text(dialog()), satellite.text(kDialogCaption));
   EXPECT_FALSE(IsWindowEnabled(main));
   keep(dialog(), L"dialog");
+
+  // Help, with F1 and with the button: the program's own help file, which it registered for its
+  // host, opens over the dialog; the command's context is mapped to its page.
+  const std::filesystem::path helpFile = programFolder() / "quadrift-desktop.chm";
+  EXPECT_EQ(registeredHelpFile(), helpFile.wstring());
+  const CompiledHelp help(helpFile);
+  ASSERT_TRUE(help.opened()) << "the help file beside the program";
+  // The page the viewer looks up for the command's context is in the file, and is the command's.
+  const std::string topic = help.topicOf(kCommandTopic).value_or("");
+  EXPECT_TRUE(topic.ends_with("/move-sheet-border.htm")) << topic;
+  EXPECT_NE(
+      help.file(windows::wideFromUtf8(topic)).value_or("").find("<title>Move Sheet Border</title>"),
+      std::string::npos)
+      << topic;
+  for (const char* way : {"F1", "Help"}) {
+    if (way == std::string_view("F1")) {
+      input::key(VK_F1);
+    } else {
+      click("cmdHelp");
+    }
+    HWND viewer = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (viewer = program.window(L"HH Parent")) != nullptr; }))
+        << way << " opens the help viewer";
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), dialog()) << way;
+    EXPECT_EQ(OutsideProgram::text(viewer), L"Quadrift Desktop Help") << way;
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitUntil([&] { return program.window(L"HH Parent") == nullptr; })) << way;
+    ASSERT_TRUE(waitUntil([&] { return readyForInput(); }, 15s))
+        << "the dialog again, after " << way;
+  }
+
   const LRESULT startSize = listIndex("cboSize");
   const std::wstring startX = text("txtSOLX");
 
