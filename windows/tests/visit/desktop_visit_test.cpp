@@ -169,6 +169,21 @@ class DesktopVisit : public ::testing::Test {
     if (!waitUntil([&] { return dialog() != nullptr; }, 10s)) input::click(centre);
     waitForDialog(true, "the toolbar button shows the dialog");
   }
+  // A click on a button that ends the dialog, clicked again if the busy program missed it and
+  // the dialog stays, with no message box over it, as a person does.
+  void clickToEnd(std::string_view name) {
+    click(name);
+    if (!waitUntil([&] { return dialog() == nullptr; }, 5s) && dialog() != nullptr &&
+        program.ownedWindows(dialog()).empty()) {
+      click(name);
+    }
+  }
+  // A click in the view while placing, clicked again at the same point if the busy program
+  // missed it and the dialog stays away, as a person does.
+  void clickViewForDialog(POINT at, int button) {
+    input::click(at, button);
+    if (!waitUntil([&] { return dialog() != nullptr; }, 5s)) input::click(at, button);
+  }
   POINT viewPoint(int dx, int dy) const {
     RECT r{};
     GetWindowRect(child(L"QuadriftDesktopView"), &r);
@@ -291,7 +306,7 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   glide(40, 30);
   Sleep(100);
   keep(main, L"placement");
-  input::click(viewPoint(40, 30));
+  clickViewForDialog(viewPoint(40, 30), 1);
   waitForDialog(true, "a left click brings the dialog back");
   const std::wstring placedX = text("txtSOLX");
   EXPECT_NE(placedX, startX) << "the click placed the origin";
@@ -300,12 +315,12 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   click("cmdMove");
   waitForDialog(false, "Move hides the dialog");
   glide(-60, 10);
-  input::click(viewPoint(-60, 10), 2);
+  clickViewForDialog(viewPoint(-60, 10), 2);
   waitForDialog(true, "a right click brings the dialog back");
   EXPECT_EQ(text("txtSOLX"), placedX);
 
   // Cancel after Apply: the command ends and the sheet is as it was.
-  click("cmdCancel");
+  clickToEnd("cmdCancel");
   waitForDialog(false, "Cancel ends the command");
   EXPECT_TRUE(waitUntil([&] { return status(1) == L"Move Sheet Border ended"; }));
   EXPECT_EQ(status(0), satellite.text(kReadyPrompt));
@@ -315,7 +330,7 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   EXPECT_EQ(text("txtSOLX"), startX) << "Cancel restored the origin";
   EXPECT_EQ(listIndex("cboSize"), startSize);
   pickBelow("cboSize", 1);
-  click("cmdOK");
+  clickToEnd("cmdOK");
   waitForDialog(false, "OK ends the command");
   ASSERT_TRUE(waitUntil([&] { return status(1) == L"Move Sheet Border ended"; }));
 
@@ -324,14 +339,14 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   input::key('Z', VK_CONTROL);
   startFromMenu();
   EXPECT_EQ(listIndex("cboSize"), startSize) << "one Undo takes back the whole command";
-  click("cmdCancel");
+  clickToEnd("cmdCancel");
   waitForDialog(false, "Cancel");
   ASSERT_TRUE(waitUntil([&] { return status(1) == L"Move Sheet Border ended"; }));
   input::clickCentre(child(L"QuadriftDesktopView"));
   input::key('Y', VK_CONTROL);
   startFromToolbar();
   EXPECT_EQ(listIndex("cboSize"), startSize + 1) << "Redo";
-  click("cmdCancel");
+  clickToEnd("cmdCancel");
   waitForDialog(false, "Cancel");
 
   PostMessageW(main, WM_CLOSE, 0, 0);
