@@ -104,17 +104,25 @@ json listJson(const Item& items, ToJson toJson) {
 
 }  // namespace
 
+json observedComponentJson(ui::Form* dialog,
+                           std::span<const portable::HeadlessEngine::MessageBoxShown> boxes,
+                           std::span<const portable::HelpCall> helpCalls,
+                           std::span<const portable::HeadlessEngine::Refused> refused) {
+  return {
+      {"dialog", dialog ? formJson(*dialog) : notLoadedJson()},
+      {"messageBoxes", listJson(boxes, boxJson)},
+      {"help", listJson(helpCalls, [&](const auto& h) { return helpJson(h, dialog); })},
+      {"refused", listJson(refused, refusedJson)},
+  };
+}
+
 json componentStateJson(const command::Component& c, ui::Form* dialog,
                         const portable::HeadlessEngine& engine,
                         std::span<const portable::HelpCall> helpCalls) {
-  return {
-      {"dialog", dialog ? formJson(*dialog) : notLoadedJson()},
-      {"run", runJson(c.HistoryCount, c.SetupHistory.records(), c.SetupApplied, c.UserCancelled)},
-      {"messageBoxes", listJson(engine.messageBoxes(), boxJson)},
-      {"help", listJson(helpCalls, [&](const auto& h) { return helpJson(h, dialog); })},
-      {"refused", listJson(engine.refused(), refusedJson)},
-      {"errorReporterKept", c.reporting.hasReporter()},
-  };
+  json state = observedComponentJson(dialog, engine.messageBoxes(), helpCalls, engine.refused());
+  state["run"] = runJson(c.HistoryCount, c.SetupHistory.records(), c.SetupApplied, c.UserCancelled);
+  state["errorReporterKept"] = c.reporting.hasReporter();
+  return state;
 }
 
 json componentStateBeforeLoad() {

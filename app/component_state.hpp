@@ -5,12 +5,10 @@
 #include <nlohmann/json.hpp>
 
 #include "events/help_call.hpp"
+#include "ui/headless_engine.hpp"
 
 namespace command {
 class Component;
-}
-namespace portable {
-class HeadlessEngine;
 }
 namespace ui {
 class Form;
@@ -25,6 +23,14 @@ namespace session {
 nlohmann::json componentStateJson(const command::Component& component, ui::Form* dialog,
                                   const portable::HeadlessEngine& engine,
                                   std::span<const portable::HelpCall> helpCalls);
+
+// What a user sees of the component, as JSON of the same shape wherever it is read from (the
+// component's own model, or the windows on screen): "dialog" (the form, none when `dialog` is
+// null), "messageBoxes", "help" and "refused".
+nlohmann::json observedComponentJson(
+    ui::Form* dialog, std::span<const portable::HeadlessEngine::MessageBoxShown> boxes,
+    std::span<const portable::HelpCall> helpCalls,
+    std::span<const portable::HeadlessEngine::Refused> refused);
 
 // The component's side before the component is loaded: no dialog, no run, empty lists.
 nlohmann::json componentStateBeforeLoad();

@@ -230,7 +230,9 @@ RunResult runScript(const Script& script, SessionWorld& world, const RunOptions&
     world.post(portable::UserAction::probeStep([&world, &s, &transcript, &result, &options,
                                                 &script] {
       transcript.finish(world);
-      if (const auto* e = std::get_if<Expect>(&s.action)) {
+      if (const auto* e = std::get_if<Expect>(&s.action); e && !world.observes(e->subject)) {
+        transcript.line("not observable from outside: " + e->subject);
+      } else if (e) {
         std::string actual;
         try {
           actual = subjectValue(stateJson(world), e->subject);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -44,6 +45,10 @@ class SessionWorld {
 
   // The component's side of the state (see componentStateJson).
   virtual nlohmann::json componentState() = 0;
+  // Whether an `expect` of `subject` can be checked here. A world that sees the component only
+  // as a user does (its windows) cannot see what the component keeps to itself; such an
+  // expectation is said in the transcript and not checked.
+  virtual bool observes(std::string_view /*subject*/) const { return true; }
 };
 
 // What shows the command's dialog: the headless engine, or real windows that the session's

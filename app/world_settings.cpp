@@ -39,6 +39,17 @@ void copyPresentSatellites(const WorldSettings& s, const std::filesystem::path& 
   }
 }
 
+std::filesystem::path componentWithPresentSatellites(
+    const WorldSettings& settings, const std::filesystem::path& dll,
+    std::optional<std::filesystem::path>& privateFolder) {
+  if (settings.absentSatellites.empty()) return dll;
+  privateFolder = newRunFolder("quadrift-session");
+  copyPresentSatellites(settings, *privateFolder);
+  const auto copy = *privateFolder / dll.filename();
+  std::filesystem::copy_file(dll, copy);
+  return copy;
+}
+
 std::filesystem::path newRunFolder(const std::string& stem) {
   const std::filesystem::path temp = std::filesystem::temp_directory_path();
   std::random_device seed;

@@ -47,6 +47,13 @@ refhost::Environment hostEnvironment(const WorldSettings& settings);
 // `folder`, so that whatever looks for satellites there finds exactly those.
 void copyPresentSatellites(const WorldSettings& settings, const std::filesystem::path& folder);
 
+// The component's DLL `dll` as a session registers it: itself, or with satellites absent a copy
+// in a new folder of the run's own (`privateFolder`, set) beside only the present ones, since
+// the component looks for its satellites in its DLL's folder.
+std::filesystem::path componentWithPresentSatellites(
+    const WorldSettings& settings, const std::filesystem::path& dll,
+    std::optional<std::filesystem::path>& privateFolder);
+
 // Makes a new, empty folder of a run's own under the system's temporary folder, its name
 // starting with `stem`. A folder left there by an earlier run (one whose files were still in use
 // when it ended) is never taken again.

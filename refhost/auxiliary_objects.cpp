@@ -79,7 +79,13 @@ Variant ResourceLocatorObject::perform(automation::DispId id, InvokeKind kind,
 
 ErrorReporterObject::ErrorReporterObject(std::shared_ptr<HostContext> context,
                                          std::shared_ptr<HostState> state)
-    : HostObject(std::move(context), "ErrorReporter"), state_(std::move(state)) {}
+    : HostObject(std::move(context), "ErrorReporter"), state_(std::move(state)) {
+  ++this->context()->liveErrorReporters;
+}
+
+ErrorReporterObject::~ErrorReporterObject() {
+  --context()->liveErrorReporters;
+}
 
 Variant ErrorReporterObject::perform(automation::DispId id, InvokeKind kind,
                                      std::span<Variant> args) {

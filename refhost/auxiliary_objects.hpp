@@ -49,6 +49,9 @@ class ResourceLocatorObject final : public HostObject {
 class ErrorReporterObject final : public HostObject {
  public:
   ErrorReporterObject(std::shared_ptr<HostContext> context, std::shared_ptr<HostState> state);
+  ~ErrorReporterObject() override;
+  ErrorReporterObject(const ErrorReporterObject&) = delete;
+  ErrorReporterObject& operator=(const ErrorReporterObject&) = delete;
 
  protected:
   automation::Variant perform(automation::DispId id, automation::InvokeKind kind,

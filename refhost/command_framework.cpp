@@ -141,6 +141,13 @@ bool mouseInputEnabled(const HostState& state) {
   });
 }
 
+std::string whyNoMouseInput(const HostState& state) {
+  if (mouseInputEnabled(state)) return {};
+  const bool any = std::any_of(state.mouseControls.begin(), state.mouseControls.end(),
+                               [](const auto& weak) { return !weak.expired(); });
+  return any ? "mouse control disabled" : "no mouse control";
+}
+
 bool deliverMouseEvent(HostContext& context, HostState& state, std::string_view event,
                        std::int16_t button, double x, double y) {
   const SideScope host(context, Side::Host);
@@ -168,8 +175,7 @@ bool deliverMouseEvent(HostContext& context, HostState& state, std::string_view 
     delivered = true;
   }
   if (!delivered) {
-    state.refused.push_back({std::string(event), button, x, y,
-                             controls.empty() ? "no mouse control" : "mouse control disabled"});
+    state.refused.push_back({std::string(event), button, x, y, whyNoMouseInput(state)});
   }
   controls.clear();
   state.spareDeliveryList = std::move(controls);

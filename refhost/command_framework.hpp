@@ -81,5 +81,8 @@ bool deliverMouseEvent(HostContext& context, HostState& state, std::string_view 
                        std::int16_t button, double x, double y);
 // Whether some mouse control's container is enabled: a command is taking the view's mouse.
 bool mouseInputEnabled(const HostState& state);
+// Why no mouse control takes the view's input ("no mouse control", "mouse control disabled");
+// "" when one does.
+std::string whyNoMouseInput(const HostState& state);
 
 }  // namespace refhost

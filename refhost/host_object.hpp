@@ -28,6 +28,7 @@ struct HostContext {
   CallLog log;
   FaultInjector faults;
   std::size_t liveObjects = 0;
+  std::size_t liveErrorReporters = 0;  // of liveObjects: the error reporters
   Side running = Side::Host;
   // Told each time `running` changes, when set; a benchmark tells the two sides' costs apart
   // by it.

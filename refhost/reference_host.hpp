@@ -47,6 +47,8 @@ class ReferenceHost {
   }
   // Host objects handed out and not yet released.
   std::size_t liveObjects() const { return context_->liveObjects; }
+  // Whether an error reporter this host handed out is still held (by the component).
+  bool errorReporterHeld() const { return context_->liveErrorReporters > 0; }
 
   // The host's settings; changes take effect at the next call that reads them.
   Environment& environment() { return state_->env; }
@@ -91,6 +93,8 @@ class ReferenceHost {
   const std::optional<ModelPoint>& pointer() const { return state_->pointer; }
   // Whether a command takes the view's mouse input (a mouse control is enabled).
   bool mouseInputEnabled() const { return refhost::mouseInputEnabled(*state_); }
+  // Why the view's pointer input would reach no command now ("" when it would).
+  std::string whyNoMouseInput() const { return refhost::whyNoMouseInput(*state_); }
 
  private:
   std::shared_ptr<HostContext> context_;

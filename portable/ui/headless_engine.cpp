@@ -1,5 +1,7 @@
 #include "ui/headless_engine.hpp"
 
+#include "ui/refusal_reasons.hpp"
+
 #include <algorithm>
 #include <utility>
 
@@ -89,19 +91,17 @@ std::string HeadlessEngine::dispatch(const UserAction& action) {
     return dispatchToHostView(action);
   }
   if (!openBoxes_.empty()) return dispatchToMessageBox(action);
-  if (action.kind == Kind::Answer) return refuse(action, "no message box is open");
+  if (action.kind == Kind::Answer) return refuse(action, refusal::noBoxOpen());
   return dispatchToDialog(action);
 }
 
 std::string HeadlessEngine::dispatchToHostView(const UserAction& action) {
   if (!openBoxes_.empty()) {
-    return refuse(action, "the host's windows are disabled while a message box is open");
+    return refuse(action, refusal::hostDisabledByBox());
   }
   if (modalLoops_ > 0) {
     const ui::Form* form = shownForm();
-    return refuse(action, "the host's windows are disabled while " +
-                              (form != nullptr ? form->name() : std::string("a dialog")) +
-                              " is shown modally");
+    return refuse(action, refusal::hostDisabledByDialog(form != nullptr ? form->name() : ""));
   }
   if (hostView_ == nullptr) return refuse(action, "there is no host view");
   const std::optional<std::string> refusal =
@@ -119,7 +119,7 @@ std::string HeadlessEngine::dispatchToMessageBox(const UserAction& action) {
   if (action.kind == UserAction::Kind::Answer) {
     answer = action.answer == 0 ? buttons.front() : action.answer;
     if (std::find(buttons.begin(), buttons.end(), answer) == buttons.end()) {
-      return refuse(action, "the message box has no button " + std::to_string(answer));
+      return refuse(action, refusal::boxHasNoButton(answer));
     }
   } else if (action.kind == UserAction::Kind::Key && action.key == ui::Key::Enter) {
     answer = buttons.front();
@@ -129,10 +129,10 @@ std::string HeadlessEngine::dispatchToMessageBox(const UserAction& action) {
     } else if (std::find(buttons.begin(), buttons.end(), ui::mb::kAnswerCancel) != buttons.end()) {
       answer = ui::mb::kAnswerCancel;
     } else {
-      return refuse(action, "the message box has no cancel button");
+      return refuse(action, refusal::boxHasNoCancel());
     }
   } else {
-    return refuse(action, "a message box is open (\"" + box.title + "\")");
+    return refuse(action, refusal::boxOpen(box.title));
   }
   if (screen_ != nullptr) screen_->answer(action, answer);
   box.answer = answer;
@@ -153,12 +153,12 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
   using Kind = UserAction::Kind;
   ui::InputOutcome outcome;
   if (action.kind == Kind::Click || action.kind == Kind::Pick || action.kind == Kind::Focus) {
-    if (forms_.empty()) return refuse(action, "no dialog is loaded");
+    if (forms_.empty()) return refuse(action, refusal::noDialogLoaded());
     ui::Form* form = nullptr;
     ui::Control& control = resolve(action.target, form);
     auto* list = dynamic_cast<ui::ComboBox*>(&control);
     if (action.kind == Kind::Pick && list == nullptr) {
-      outcome = ui::InputOutcome::refused(control.qualifiedName() + " is not a list");
+      outcome = ui::InputOutcome::refused(refusal::notAList(control.qualifiedName()));
     } else if (screen_ != nullptr) {
       outcome = screen_->deliver(*form, &control, action);
     } else if (action.kind == Kind::Click) {
@@ -170,7 +170,7 @@ std::string HeadlessEngine::dispatchToDialog(const UserAction& action) {
     }
   } else {
     ui::Form* form = shownForm();
-    if (form == nullptr) return refuse(action, "no dialog is shown");
+    if (form == nullptr) return refuse(action, refusal::noDialogShown());
     if (screen_ != nullptr) {
       outcome = screen_->deliver(*form, nullptr, action);
     } else {

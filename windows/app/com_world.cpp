@@ -24,11 +24,6 @@ namespace {
 
 using automation::Variant;
 
-std::wstring wideOf(const std::string& utf8) {
-  const UniqueBstr text(bstrOf(utf8));
-  return std::wstring(text.get(), SysStringLen(text.get()));
-}
-
 // The input's number argument: the list entry, the key, the answer or the mouse button.
 std::int32_t numberOf(const portable::UserAction& a) {
   switch (a.kind) {
@@ -73,7 +68,7 @@ ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::pat
     if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
       throw ::session::WorldUnavailable(dll.string() + ": " + failure);
     }
-    writeHelpFile();
+    if (settings_.helpFile) helpFile_.emplace(settings_.host.registeredName, *settings_.helpFile);
     using Session = host::RegisteredHostClasses::Session;
     classes_ = std::make_unique<host::RegisteredHostClasses>(
         host_, dialogOnScreen ? Session::OnScreen : Session::Headless);
@@ -99,7 +94,7 @@ void ComWorld::tearDown() {
   screenView_.reset();
   if (classes_) classes_->releaseSession();
   classes_.reset();
-  removeHelpFile();
+  helpFile_.reset();
   if (library_) library_->call("ZULUnregisterServer");
   library_.reset();
   CoFreeUnusedLibrariesEx(0, 0);  // at once, so that a private copy of the DLL can go
@@ -109,44 +104,8 @@ void ComWorld::tearDown() {
   }
 }
 
-// The DLL as it is registered: itself, or with satellites absent a copy beside only the
-// present ones, since the component's folder is its DLL's.
 std::filesystem::path ComWorld::registeredDll(const std::filesystem::path& dll) {
-  if (settings_.absentSatellites.empty()) return dll;
-  privateFolder_ = ::session::newRunFolder("quadrift-session");
-  ::session::copyPresentSatellites(settings_, *privateFolder_);
-  const auto copy = *privateFolder_ / dll.filename();
-  std::filesystem::copy_file(dll, copy);
-  return copy;
-}
-
-void ComWorld::writeHelpFile() {
-  if (!settings_.helpFile) return;
-  UniqueKey key;
-  DWORD disposition = 0;
-  const std::wstring path = wideOf(platform::helpFileKey(settings_.host.registeredName));
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                      key.put(), &disposition) != ERROR_SUCCESS) {
-    throw ::session::WorldUnavailable("the help file's registry key cannot be written");
-  }
-  helpKeyCreated_ = disposition == REG_CREATED_NEW_KEY;
-  const std::wstring value = wideOf(*settings_.helpFile);
-  RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void ComWorld::removeHelpFile() {
-  if (!settings_.helpFile) return;
-  const std::wstring path = wideOf(platform::helpFileKey(settings_.host.registeredName));
-  if (helpKeyCreated_) {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, path.c_str());
-    return;
-  }
-  UniqueKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, key.put()) ==
-      ERROR_SUCCESS) {
-    RegDeleteValueW(key.get(), nullptr);
-  }
+  return ::session::componentWithPresentSatellites(settings_, dll, privateFolder_);
 }
 
 void ComWorld::attach(const automation::Object& session) {

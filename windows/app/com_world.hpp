@@ -12,6 +12,7 @@
 
 #include "reference_host.hpp"
 #include "session_world.hpp"
+#include "windows/app/help_file_setting.hpp"
 #include "windows/app/screen_host_view.hpp"
 #include "windows/app/server_library.hpp"
 #include "windows/app/session_printer.hpp"
@@ -65,8 +66,6 @@ class ComWorld final : public ::session::SessionWorld {
   // Undoes what the world set up: the session, the host's classes, the help file's value, the
   // DLL's registration and the session's own folder.
   void tearDown();
-  void writeHelpFile();
-  void removeHelpFile();
   void attach(const automation::Object& session);
   void screenshot(HWND window, const char* name);
   void hand(portable::UserAction action);
@@ -80,6 +79,7 @@ class ComWorld final : public ::session::SessionWorld {
   portable::EventLog events_;  // outlives everything that logs to it
   std::optional<std::filesystem::path> privateFolder_;
   std::unique_ptr<ServerLibrary> library_;
+  std::optional<HelpFileSetting> helpFile_;
   refhost::ReferenceHost host_;
   std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
   std::shared_ptr<ScreenHostView> screenView_;
@@ -88,7 +88,6 @@ class ComWorld final : public ::session::SessionWorld {
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;
-  bool helpKeyCreated_ = false;
   automation::Object command_;        // the host's CQuadrift, while it holds it
   automation::Object commandObject_;  // the host's command object, from start to end
 };

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "run_file.hpp"
-#include "windows/app/com_world.hpp"
+#include "windows/app/desktop_world.hpp"
 #include "windows/app/printer_installation.hpp"
 #include "windows/app/server_library.hpp"
 
@@ -83,10 +83,11 @@ int main(int argc, char** argv) {
       return 2;
     }
     options.prepare = [&screenshots](session::SessionWorld& world) {
-      static_cast<windows::ComWorld&>(world).takeScreenshots(std::filesystem::u8path(screenshots));
+      static_cast<windows::DesktopWorld&>(world).takeScreenshots(
+          std::filesystem::u8path(screenshots));
     };
     options.snapshot = [](session::SessionWorld& world, const std::string& name) {
-      return !name.empty() || static_cast<windows::ComWorld&>(world).screenshotsWritten();
+      return !name.empty() || static_cast<windows::DesktopWorld&>(world).screenshotsWritten();
     };
   }
   return session::runFile(options);

@@ -8,6 +8,7 @@
 #include "runner.hpp"
 #include "script.hpp"
 #include "windows/app/com_world.hpp"
+#include "windows/app/desktop_world.hpp"
 #include "windows/app/session_printer.hpp"
 
 namespace session {
@@ -50,9 +51,14 @@ std::unique_ptr<SessionWorld> makeWorld(const Script& script,
         refused.aboutCaps ? lastLineOf<SetPrinterCaps>(script) : lastLineOf<SetPrinter>(script);
     throw ScriptError(script.file, line.value_or(startLine), refused.what());
   }
-  return std::make_unique<windows::ComWorld>(std::move(settings),
-                                             satelliteFolder / QUADRIFT_COMPONENT_DLL,
-                                             std::move(printer), engine == DialogEngine::Win32);
+  // On real windows the session is played on the desktop program with the product DLL; without
+  // windows it runs on the headless engine inside the DLL's test variant.
+  if (engine == DialogEngine::Win32) {
+    return std::make_unique<windows::DesktopWorld>(
+        std::move(settings), satelliteFolder / QUADRIFT_PRODUCT_DLL, std::move(printer));
+  }
+  return std::make_unique<windows::ComWorld>(
+      std::move(settings), satelliteFolder / QUADRIFT_COMPONENT_DLL, std::move(printer));
 }
 
 }  // namespace session

@@ -18,9 +18,11 @@ bool componentRegistered() {
 
 }  // namespace
 
-DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll)
+DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll,
+                         Registration registration)
     : host_(std::move(environment)),
       dll_(std::move(dll)),
+      registration_(registration),
       classes_(host_, host::RegisteredHostClasses::Session::None) {
   host_.onCommandEnded([this] {
     if (ended_) ended_();
@@ -29,14 +31,15 @@ DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path
 
 DesktopHost::~DesktopHost() {
   host_.onCommandEnded({});
-  release();
+  releaseCommand();
   if (registered_) registered_->call("ZULUnregisterServer");
   registered_.reset();
   CoFreeUnusedLibraries();
 }
 
 std::string DesktopHost::registerComponent() {
-  if (registered_ || componentRegistered()) return {};
+  if (registered_) return {};
+  if (registration_ == Registration::IfUnregistered && componentRegistered()) return {};
   auto library = std::make_unique<ServerLibrary>(dll_);
   if (const std::string failure = library->call("ZULRegisterServer"); !failure.empty())
     return dll_.string() + ": " + failure;
@@ -44,13 +47,14 @@ std::string DesktopHost::registerComponent() {
   return {};
 }
 
-void DesktopHost::release() {
+// The DLL stays loaded, with its component-wide state, until the program ends, as a host keeps
+// the commands it ran: the next run starts without loading it again.
+void DesktopHost::releaseCommand() {
   command_ = {};
-  CoFreeUnusedLibraries();
 }
 
 void DesktopHost::releaseEndedCommand() {
-  if (command_.isSet() && host_.command().done) release();
+  if (command_.isSet() && host_.command().done) releaseCommand();
 }
 
 std::string DesktopHost::runCommand() {
@@ -68,7 +72,7 @@ std::string DesktopHost::runCommand() {
   }
   // Command_Initialize returns when the dialog is hidden: the run ended (OK, Cancel, the close
   // control) or goes on in the host's view (Move).
-  if (!outcome.empty() || host_.command().done) release();
+  if (!outcome.empty() || host_.command().done) releaseCommand();
   return outcome;
 }
 

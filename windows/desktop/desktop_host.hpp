@@ -20,9 +20,14 @@ namespace windows::desktop {
 // Needs an initialised apartment.
 class DesktopHost {
  public:
-  // `dll` is the component's DLL, registered for the program's life by its own export when its
-  // class is not registered already.
-  DesktopHost(refhost::Environment environment, std::filesystem::path dll);
+  // How the component's DLL is registered: by its own export for the program's life, when its
+  // class is not registered already (a program that may find it installed), or always (a
+  // runner that must run exactly this DLL).
+  enum class Registration { IfUnregistered, Always };
+
+  // `dll` is the component's DLL, registered as `registration` says.
+  DesktopHost(refhost::Environment environment, std::filesystem::path dll,
+              Registration registration = Registration::IfUnregistered);
   ~DesktopHost();
   DesktopHost(const DesktopHost&) = delete;
   DesktopHost& operator=(const DesktopHost&) = delete;
@@ -38,13 +43,15 @@ class DesktopHost {
   void onCommandEnded(std::function<void()> observer) { ended_ = std::move(observer); }
   // Releases a command that its done flag ended; nothing when none has ended.
   void releaseEndedCommand();
+  // Releases the command whether or not it ended, as a host that closes its document does.
+  void releaseCommand();
 
  private:
   std::string registerComponent();
-  void release();
 
   refhost::ReferenceHost host_;
   std::filesystem::path dll_;
+  Registration registration_;
   host::RegisteredHostClasses classes_;
   std::unique_ptr<ServerLibrary> registered_;  // the DLL while this program registered it
   automation::Object command_;                 // the running command

@@ -55,12 +55,7 @@ int run() {
   windows::desktop::MainWindow window(desktop);
   ShowWindow(window.handle(), SW_SHOWNORMAL);
   UpdateWindow(window.handle());
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (TranslateAcceleratorW(window.handle(), window.accelerators(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  window.runMessageLoop();
   return 0;
 }
 

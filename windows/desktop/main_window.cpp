@@ -109,6 +109,16 @@ MainWindow::~MainWindow() {
   view_.reset();
 }
 
+int MainWindow::runMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(window_, accelerators_.get(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
 void MainWindow::create() {
   toolbar_ = buildToolbar(window_);
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,

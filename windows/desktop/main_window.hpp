@@ -38,6 +38,9 @@ class MainWindow {
   HWND statusBar() const { return status_; }
   HACCEL accelerators() const { return accelerators_.get(); }
   ViewWindow& view() { return *view_; }
+  // The program's message loop, with the window's keyboard shortcuts, until the thread is told
+  // to quit; returns the quit code.
+  int runMessageLoop();
 
  private:
   friend LRESULT CALLBACK ownedWindowProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);

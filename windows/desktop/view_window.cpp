@@ -137,6 +137,12 @@ void ViewWindow::paint() {
   EndPaint(window_, &ps);
 }
 
+void ViewWindow::showAtCorner(double x, double y) {
+  view_.showAtCorner(x, y);
+  userMoved_ = true;
+  refresh();
+}
+
 void ViewWindow::mouse(UINT message, int x, int y) {
   const bool commandTakesMouse = host_.mouseInputEnabled();
   const refhost::ModelPoint at = view_.toModel(x, y);

@@ -27,6 +27,9 @@ class ViewWindow {
   const session::ViewTransform& transform() const { return view_; }
   // Shows the scene's extent whole; until the user zooms or pans, a resize fits it again.
   void fit();
+  // Pans so that the model point (x, y) lies at the view's upper left pixel, which gives it back
+  // exactly: where a session's runner puts a scripted point under the pointer.
+  void showAtCorner(double x, double y);
   // Zooms about the window's centre.
   void zoom(double factor);
   // Redraws the view and sets the scroll bars after the host changed what it shows.

@@ -38,6 +38,22 @@ endif()
 
 file(READ ${portable_json} portable)
 file(READ ${windows_json} windows)
+if(WINDOWS_ARGS)
+  # Played on real windows from outside: what only the component knows of its run (its setup
+  # history and flags) cannot be seen, and a hidden dialog shows nothing but that it is hidden
+  # (the desktop host may have released the command and with it the dialog's window).
+  string(JSON done GET ${portable} run done)  # ON or OFF
+  set(done_json false)
+  if(done)
+    set(done_json true)
+  endif()
+  string(JSON portable SET ${portable} run "{\"done\": ${done_json}}")
+  string(JSON shown GET ${portable} dialog visible)
+  if(NOT shown)
+    string(JSON portable SET ${portable} dialog "{\"visible\": false}")
+    string(JSON windows SET ${windows} dialog "{\"visible\": false}")
+  endif()
+endif()
 string(JSON parts LENGTH ${portable})
 set(differing)
 math(EXPR last "${parts} - 1")

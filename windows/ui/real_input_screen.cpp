@@ -42,16 +42,6 @@ HWND openMessageBox() {
   return found;
 }
 
-// The key that types a letter or digit on the keyboard's layout, with no shift state; none when
-// the layout has no such key.
-std::optional<WORD> virtualKeyOf(char32_t letter) {
-  if (letter < 0x80) return static_cast<WORD>(ui::accessKeyCase(letter));
-  if (letter > 0xFFFF) return std::nullopt;
-  const SHORT scan = VkKeyScanW(static_cast<wchar_t>(letter));
-  if (scan == -1) return std::nullopt;
-  return static_cast<WORD>(scan & 0xFF);
-}
-
 }  // namespace
 
 RealInputScreen::RealInputScreen(Win32Engine& windows)

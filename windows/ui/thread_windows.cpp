@@ -17,9 +17,10 @@ BOOL CALLBACK collectEnabled(HWND window, LPARAM param) {
   return TRUE;
 }
 
-// The holders on this thread, innermost last, for the hook, which the system calls without
-// context.
-thread_local std::vector<const DisabledThreadWindows*> holders;
+// The innermost holder on this thread, for the hook, which the system calls without context; each
+// holder links the one outside it. A plain pointer: a thread-local with a destructor would leave
+// the thread's exit a call into this DLL, which a host may have unloaded by then.
+thread_local DisabledThreadWindows* innermostHolder = nullptr;
 
 }  // namespace
 
@@ -30,7 +31,8 @@ void DisabledThreadWindows::take() {
   Collect collect{keep_, &disabled_};
   EnumThreadWindows(GetCurrentThreadId(), collectEnabled, reinterpret_cast<LPARAM>(&collect));
   for (HWND window : disabled_) EnableWindow(window, FALSE);
-  holders.push_back(this);
+  outer_ = innermostHolder;
+  innermostHolder = this;
   hook_.reset(SetWindowsHookExW(WH_CBT, activating, nullptr, GetCurrentThreadId()));
 }
 
@@ -38,7 +40,12 @@ void DisabledThreadWindows::giveBack() {
   if (!held_) return;
   held_ = false;
   hook_.reset();
-  std::erase(holders, this);
+  for (DisabledThreadWindows** link = &innermostHolder; *link != nullptr; link = &(*link)->outer_) {
+    if (*link == this) {
+      *link = outer_;
+      break;
+    }
+  }
   for (HWND window : disabled_) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
@@ -46,9 +53,9 @@ void DisabledThreadWindows::giveBack() {
 }
 
 LRESULT CALLBACK DisabledThreadWindows::activating(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && !holders.empty()) {
+  if (code == HCBT_ACTIVATE && innermostHolder != nullptr) {
     // Only the innermost modal form may take the activation back.
-    const DisabledThreadWindows& innermost = *holders.back();
+    const DisabledThreadWindows& innermost = *innermostHolder;
     const auto activated = reinterpret_cast<HWND>(wParam);
     const auto& held = innermost.disabled_;
     if (innermost.keep_ != nullptr &&

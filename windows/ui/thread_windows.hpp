@@ -34,6 +34,7 @@ class DisabledThreadWindows {
 
   HWND keep_;
   bool held_ = false;
+  DisabledThreadWindows* outer_ = nullptr;  // the holder this one is inside, while held
   std::vector<HWND> disabled_;
   UniqueHook hook_;
 };

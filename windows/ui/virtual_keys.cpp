@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "ui/access_key.hpp"
+
 namespace windows {
 
 namespace {
@@ -34,6 +36,14 @@ std::optional<ui::Key> arrowKeyOf(WPARAM virtualKey) {
     if (ui::isArrowKey(k) && vk == virtualKey) return k;
   }
   return std::nullopt;
+}
+
+std::optional<WORD> virtualKeyOf(char32_t letter) {
+  if (letter < 0x80) return static_cast<WORD>(ui::accessKeyCase(letter));
+  if (letter > 0xFFFF) return std::nullopt;
+  const SHORT scan = VkKeyScanW(static_cast<wchar_t>(letter));
+  if (scan == -1) return std::nullopt;
+  return static_cast<WORD>(scan & 0xFF);
 }
 
 }  // namespace windows
