@@ -16,8 +16,6 @@
 #include "windows/handles/com_ptr.hpp"
 #include "windows/host/session_objects.hpp"
 #include "windows/session/protocol.hpp"
-#include "windows/ui/win32_engine.hpp"
-#include "windows/ui/window_picture.hpp"
 
 namespace windows {
 namespace {
@@ -55,14 +53,11 @@ ComWorld::Apartment::~Apartment() {
 }
 
 ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
-                   std::unique_ptr<SessionPrinter> printer, bool dialogOnScreen)
+                   std::unique_ptr<SessionPrinter> printer)
     : printer_(std::move(printer)),
       settings_(std::move(settings)),
       host_(::session::hostEnvironment(settings_)) {
   host_.setEventLog(&events_);
-  if (dialogOnScreen && !topLevelWindowsAvailable()) {
-    throw ::session::WorldUnavailable("real windows need a display (under Wine: xvfb-run)");
-  }
   try {
     library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
     if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
@@ -70,14 +65,7 @@ ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::pat
     }
     if (settings_.helpFile) helpFile_.emplace(settings_.host.registeredName, *settings_.helpFile);
     using Session = host::RegisteredHostClasses::Session;
-    classes_ = std::make_unique<host::RegisteredHostClasses>(
-        host_, dialogOnScreen ? Session::OnScreen : Session::Headless);
-    if (dialogOnScreen) {
-      screenView_ = std::make_shared<ScreenHostView>(host_);
-      // The window the command puts behind its dialog.
-      host_.environment().mainWindow =
-          static_cast<std::int32_t>(reinterpret_cast<std::uintptr_t>(screenView_->window()));
-    }
+    classes_ = std::make_unique<host::RegisteredHostClasses>(host_, Session::Headless);
   } catch (...) {
     tearDown();
     throw;
@@ -91,7 +79,6 @@ ComWorld::~ComWorld() {
 
 void ComWorld::tearDown() {
   session_.release();
-  screenView_.reset();
   if (classes_) classes_->releaseSession();
   classes_.reset();
   helpFile_.reset();
@@ -116,9 +103,7 @@ void ComWorld::attach(const automation::Object& session) {
           events_.add(automation::toString(args[0]), automation::toString(args[1]));
         return Variant{};
       });
-  const automation::Object view =
-      screenView_ ? automation::Object(screenView_)
-                  : automation::Object(std::make_shared<host::ReferenceHostView>(host_));
+  const automation::Object view(std::make_shared<host::ReferenceHostView>(host_));
   invokeMember(session_, session::kSessionSetEventSink, automation::InvokeKind::Call,
                {Variant(sink)});
   invokeMember(session_, session::kSessionSetHostView, automation::InvokeKind::Call,
@@ -129,38 +114,11 @@ void ComWorld::attach(const automation::Object& session) {
 }
 
 void ComWorld::post(portable::UserAction action) {
-  const bool placing = screenshots_ && action.kind == portable::UserAction::Kind::MouseMove;
   if (session_.isSet()) {
     hand(std::move(action));
   } else {
     waiting_.push_back(std::move(action));
   }
-  if (placing) {
-    post(portable::UserAction::probeStep([this] {
-      screenView_->showWhole();
-      screenshot(screenView_->window(), "placement.png");
-    }));
-  }
-}
-
-void ComWorld::takeScreenshots(std::filesystem::path folder) {
-  if (!screenView_) throw ::session::WorldUnavailable("pictures are taken of real windows only");
-  std::error_code failed;
-  std::filesystem::create_directories(folder, failed);
-  screenshots_ = std::move(folder);
-  // The first input the dialog's loop takes: the dialog as start-up left it.
-  post(portable::UserAction::probeStep(
-      [this] { screenshot(FindWindowW(L"kstQuadriftForm", nullptr), "dialog.png"); }));
-}
-
-void ComWorld::screenshot(HWND window, const char* name) {
-  const std::filesystem::path path = *screenshots_ / name;
-  const std::string failure = window != nullptr && IsWindowVisible(window)
-                                  ? writeWindowPng(window, path)
-                                  : std::string("the window is not on screen");
-  if (failure.empty()) return;
-  std::cerr << path.string() << ": " << failure << "\n";
-  screenshotsWritten_ = false;
 }
 
 void ComWorld::hand(portable::UserAction action) {

@@ -13,7 +13,6 @@
 #include "reference_host.hpp"
 #include "session_world.hpp"
 #include "windows/app/help_file_setting.hpp"
-#include "windows/app/screen_host_view.hpp"
 #include "windows/app/server_library.hpp"
 #include "windows/app/session_printer.hpp"
 #include "windows/host/registered_host_classes.hpp"
@@ -21,18 +20,16 @@
 
 namespace windows {
 
-// A session's world with the component in its real DLL: the DLL is registered (from a folder
-// of the session's own when satellites are absent), the reference host runs in this process
-// with its classes (the session driver among them) registered for the DLL to create. Input queued
-// before the DLL's engine exists is handed over when its session attaches. Everything set up is
-// undone when the world goes.
+// A session's world with the component on the headless engine inside the DLL's test variant: the
+// DLL is registered (from a folder of the session's own when satellites are absent), the
+// reference host runs in this process with its classes (the session driver among them)
+// registered for the DLL to create. Input queued before the DLL's engine exists is handed over
+// when its session attaches. Everything set up is undone when the world goes.
 class ComWorld final : public ::session::SessionWorld {
  public:
-  // With `dialogOnScreen` the DLL shows its dialog on real windows and the session's input
-  // reaches them, and the host's view, as real input. Throws session::WorldUnavailable when the
-  // DLL cannot be loaded or registered, or real windows were asked for and cannot be made.
+  // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
   ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
-           std::unique_ptr<SessionPrinter> printer, bool dialogOnScreen = false);
+           std::unique_ptr<SessionPrinter> printer);
   ~ComWorld() override;
   ComWorld(const ComWorld&) = delete;
   ComWorld& operator=(const ComWorld&) = delete;
@@ -48,12 +45,6 @@ class ComWorld final : public ::session::SessionWorld {
   // The DLL's session object once it attached (unset before start), for a driver that asks it
   // more than the runner does.
   const automation::Object& engineSession() const { return session_; }
-  // With the dialog on real windows: writes PNG pictures into `folder` as the session runs,
-  // the dialog as start-up shows it ("dialog.png") and the host's view after each mouse move
-  // ("placement.png"). Call before the command starts.
-  void takeScreenshots(std::filesystem::path folder);
-  // Whether every picture asked for so far was written; each failure is said on stderr.
-  bool screenshotsWritten() const { return screenshotsWritten_; }
 
  private:
   // COM for this thread, from before anything else of the world until after it.
@@ -67,7 +58,6 @@ class ComWorld final : public ::session::SessionWorld {
   // DLL's registration and the session's own folder.
   void tearDown();
   void attach(const automation::Object& session);
-  void screenshot(HWND window, const char* name);
   void hand(portable::UserAction action);
   // Runs a call into the DLL; a probe's own failure, which ended the run, is thrown as itself.
   template <class Call>
@@ -82,9 +72,6 @@ class ComWorld final : public ::session::SessionWorld {
   std::optional<HelpFileSetting> helpFile_;
   refhost::ReferenceHost host_;
   std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
-  std::shared_ptr<ScreenHostView> screenView_;
-  std::optional<std::filesystem::path> screenshots_;
-  bool screenshotsWritten_ = true;
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;

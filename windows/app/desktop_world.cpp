@@ -269,16 +269,16 @@ void DesktopWorld::playInBox(const portable::UserAction& action, HWND box) {
     const int answer =
         action.answer == 0 && !read.buttons.empty() ? read.buttons.front() : action.answer;
     if (!has(answer)) return refuse(action, portable::refusal::boxHasNoButton(answer));
-    return send(RealInput::click(centreOf(GetDlgItem(box, answer))), action);
+    return send(real_input::click(centreOf(GetDlgItem(box, answer))), action);
   }
   if (action.kind == Kind::Key && action.key == ui::Key::Enter) {
-    return send(RealInput::keyPress(VK_RETURN), action);
+    return send(real_input::keyPress(VK_RETURN), action);
   }
   if (action.kind == Kind::Key && action.key == ui::Key::Escape) {
     if (read.buttons.size() != 1 && !has(IDCANCEL)) {
       return refuse(action, portable::refusal::boxHasNoCancel());
     }
-    return send(RealInput::keyPress(VK_ESCAPE), action);
+    return send(real_input::keyPress(VK_ESCAPE), action);
   }
   refuse(action, portable::refusal::boxOpen(read.title));
 }
@@ -303,12 +303,12 @@ void DesktopWorld::playInView(const portable::UserAction& action) {
     // From off the view, so that the move reaches it even when the pointer is there already.
     RECT frame{};
     GetWindowRect(program_->mainWindow(), &frame);
-    inputs.push_back(RealInput::pointerTo({frame.left + 8, frame.top + 8}));
-    inputs.push_back(RealInput::pointerTo(corner));
+    inputs.push_back(real_input::pointerTo({frame.left + 8, frame.top + 8}));
+    inputs.push_back(real_input::pointerTo(corner));
   } else {
     // A click where the pointer is; brought there first when it is elsewhere, which a person
     // does as well (that move reaches the host too).
-    append(inputs, RealInput::click(corner, action.button));
+    append(inputs, real_input::click(corner, action.button));
   }
   send(std::move(inputs), action);
   if (screenshots_ && action.kind == Kind::MouseMove) {
@@ -342,13 +342,13 @@ void DesktopWorld::playInDialog(const portable::UserAction& action) {
   switch (action.kind) {
     case Kind::Type:
       if (std::string why = form->whyNoTyping(); !why.empty()) return refuse(action, why);
-      return send(RealInput::text(wideFromUtf8(action.text)), action);
+      return send(real_input::text(wideFromUtf8(action.text)), action);
     case Kind::Key: {
       // A key the dialog gives no meaning is not sent: on the windows it would move through a
       // text box's text or type a space, which a script cannot follow.
       if (std::string why = form->whyNoKey(action.key); !why.empty()) return refuse(action, why);
       const WORD held = action.key == ui::Key::ShiftTab ? VK_SHIFT : 0;
-      return send(RealInput::keyPress(virtualKeyOf(action.key), held), action);
+      return send(real_input::keyPress(virtualKeyOf(action.key), held), action);
     }
     case Kind::AccessKey: {
       // The mirror says whether some control answers the letter; it is read afresh after.
@@ -357,7 +357,7 @@ void DesktopWorld::playInDialog(const portable::UserAction& action) {
       const std::optional<WORD> key = virtualKeyOf(action.letter);
       if (!key)
         return refuse(action, "no key of this keyboard's layout types " + action.describe());
-      return send(RealInput::keyPress(*key, VK_MENU), action);
+      return send(real_input::keyPress(*key, VK_MENU), action);
     }
     case Kind::Close:
       // The close control's command, which the window turns into its close request.
@@ -373,11 +373,11 @@ void DesktopWorld::clickOrFocus(const portable::UserAction& action, ui::Control&
   if (std::string why = form.whyNoInput(control); !why.empty()) return refuse(action, why);
   const HWND window = mirror_.windowOf(control);
   if (window == nullptr) throw portable::RunAborted(control.qualifiedName() + " has no window");
-  send(RealInput::click(centreOf(window)), action);
+  send(real_input::click(centreOf(window)), action);
   const bool isList = control.kind() == ui::ControlKind::ComboBox;
   if (isList && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0) {
     // The click opened the list's drop-down; a second one on the list closes it unchanged.
-    send(RealInput::click(centreOf(window)), action);
+    send(real_input::click(centreOf(window)), action);
   }
   const bool button = control.kind() == ui::ControlKind::CommandButton ||
                       control.kind() == ui::ControlKind::OptionButton;
@@ -395,8 +395,8 @@ void DesktopWorld::clickOrFocus(const portable::UserAction& action, ui::Control&
   if (control.kind() == ui::ControlKind::TextBox) {
     // The click put the caret where it landed; a user who means to replace the text selects it,
     // as the field's own focus handling did.
-    std::vector<INPUT> keys = RealInput::keyPress(VK_HOME);
-    append(keys, RealInput::keyPress(VK_END, VK_SHIFT));
+    std::vector<INPUT> keys = real_input::keyPress(VK_HOME);
+    append(keys, real_input::keyPress(VK_END, VK_SHIFT));
     send(std::move(keys), action);
   }
 }
@@ -408,7 +408,7 @@ void DesktopWorld::pick(const portable::UserAction& action, ui::ComboBox& list) 
   }
   const HWND combo = mirror_.windowOf(list);
   // The first click gives the list the focus and opens its drop-down.
-  send(RealInput::click(centreOf(combo)), action);
+  send(real_input::click(centreOf(combo)), action);
   observe();
   if (form.activeControl() != &list) {
     return refuse(action, ui::focusKeptNote(list, form.activeControl()));
@@ -425,7 +425,7 @@ void DesktopWorld::pick(const portable::UserAction& action, ui::ComboBox& list) 
                    reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
     throw portable::RunAborted(action.describe() + ": the drop-down has no such entry");
   }
-  send(RealInput::click(screenPointOf(
+  send(real_input::click(screenPointOf(
            info.hwndList, {(item.left + item.right) / 2, (item.top + item.bottom) / 2})),
        action);
 }

@@ -67,6 +67,9 @@ void DialogMirror::read(HWND dialog, HWND focus) {
     if (dialog_ != nullptr) {
       form_ = dialog::layout::buildMainForm(engine_, designHost_.controlFactory());
       form_->load();
+      // A window with a help context answers F1 with help, as the dialog's does.
+      form_->setHelpContextId(static_cast<std::int32_t>(GetWindowContextHelpId(dialog_)));
+      if (form_->helpContextId() != 0) form_->onHelp = [](std::int32_t) {};
       for (std::size_t i = 0; i < form_->controls().size(); ++i) {
         windows_.push_back(childWithId(dialog_, kFirstControlId + static_cast<int>(i)));
       }

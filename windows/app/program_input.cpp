@@ -61,8 +61,8 @@ void ProgramInput::sendAndWait(std::vector<INPUT> inputs, std::string_view what)
     const std::lock_guard lock(mutex_);
     clicked_.clear();
   }
-  inputs.push_back(RealInput::key(kSentinelKey, false));
-  inputs.push_back(RealInput::key(kSentinelKey, true));
+  inputs.push_back(real_input::key(kSentinelKey, false));
+  inputs.push_back(real_input::key(kSentinelKey, true));
   ResetEvent(handled_.get());
   if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
     throw portable::RunAborted("the system did not take the input for " + std::string(what));

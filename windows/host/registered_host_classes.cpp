@@ -64,10 +64,9 @@ RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, Sessi
         HostClassFactory::create(controlClass(progid::kCommandControl)));
     add(wideFromUtf8(progid::kMouseControl), classId(5),
         HostClassFactory::create(controlClass(progid::kMouseControl)));
-    if (run != Session::None) {
-      const bool onScreen = run == Session::OnScreen;
-      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session, onScreen] {
-            return bridged(automation::Object(std::make_shared<SessionDriver>(session, onScreen)));
+    if (run == Session::Headless) {
+      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
+            return bridged(automation::Object(std::make_shared<SessionDriver>(session)));
           }));
     }
   } catch (...) {

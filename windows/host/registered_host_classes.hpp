@@ -23,10 +23,10 @@ namespace windows::host {
 // apartment.
 class RegisteredHostClasses {
  public:
-  // How the host runs the command: from a session script, its dialog headless or on real
-  // windows, or with no session (the desktop program), when the driver is left out and the
-  // DLL's dialog has the real user.
-  enum class Session { Headless, OnScreen, None };
+  // How the host runs the command: from a session script on the headless engine inside the
+  // DLL's test variant, or with no session (the desktop program), when the driver is left out
+  // and the DLL's dialog has the real user.
+  enum class Session { Headless, None };
 
   explicit RegisteredHostClasses(refhost::ReferenceHost& host, Session session = Session::Headless);
   ~RegisteredHostClasses();

@@ -20,10 +20,6 @@ void expectCount(std::span<automation::Variant> args, std::size_t count) {
 
 automation::Variant SessionDriver::invoke(automation::DispId id, automation::InvokeKind kind,
                                           std::span<automation::Variant> args) {
-  if (id == session::kDriverDialogOnScreen && kind == automation::InvokeKind::Get) {
-    expectCount(args, 0);
-    return automation::Variant(automation::Bool16::of(dialogOnScreen_));
-  }
   if (id != session::kDriverAttach || kind != automation::InvokeKind::Call) throw noSuchMember();
   expectCount(args, 1);
   *session_ = automation::toObject(args[0]);

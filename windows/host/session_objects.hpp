@@ -8,19 +8,17 @@
 namespace windows::host {
 
 // The host's session driver: the DLL attaches its session object to it, which the host then
-// drives. `session` is where the attached session is kept (the newest one attached);
-// `dialogOnScreen` tells the DLL to show its dialog on real windows.
+// drives. `session` is where the attached session is kept (the newest one attached).
 class SessionDriver final : public automation::Dispatch {
  public:
-  SessionDriver(std::shared_ptr<automation::Object> session, bool dialogOnScreen)
-      : session_(std::move(session)), dialogOnScreen_(dialogOnScreen) {}
+  explicit SessionDriver(std::shared_ptr<automation::Object> session)
+      : session_(std::move(session)) {}
   automation::Variant invoke(automation::DispId id, automation::InvokeKind kind,
                              std::span<automation::Variant> args) override;
   std::optional<automation::DispId> idOfName(std::string_view) override { return std::nullopt; }
 
  private:
   std::shared_ptr<automation::Object> session_;
-  bool dialogOnScreen_;
 };
 
 // The reference host's view as the session's view: mouse input goes to the host, which hands

@@ -17,10 +17,6 @@ namespace windows::session {
 inline constexpr wchar_t kSessionDriverProgId[] = L"Quadrift.SessionDriver";
 // Members of the host's session driver.
 inline constexpr DISPID kDriverAttach = 1;  // method (session: IDispatch)
-// get: BOOL, whether the dialog is to run on real windows, the session's input played on them
-// as real input (the host's view then takes its mouse input as real input too); a driver
-// without the member runs the dialog headless.
-inline constexpr DISPID kDriverDialogOnScreen = 2;
 
 // Members of the DLL's session object (IDispatch, hand-written Invoke).
 inline constexpr DISPID kSessionPost = 1;          // method (kind I4, target BSTR, number I4,

@@ -18,8 +18,6 @@
 #include "windows/server/server_module.hpp"
 #include "windows/session/engine_session.hpp"
 #include "windows/session/protocol.hpp"
-#include "windows/ui/real_input_screen.hpp"
-#include "windows/ui/win32_engine.hpp"
 
 namespace windows {
 namespace {
@@ -33,26 +31,12 @@ automation::Object sessionDriver(ComCreator& creator) {
   }
 }
 
-// Whether the session's driver wants the dialog on real windows.
-bool dialogOnScreen(const automation::Object& driver) {
-  try {
-    return automation::toBool(driver.get(session::kDriverDialogOnScreen));
-  } catch (const automation::Failure&) {
-    return false;
-  }
-}
-
-// The component on the headless engine, with a `portable::Screen` of real windows below it when
-// the session's input is to be played as real input.
+// The component on the headless engine, which the session's driver feeds.
 class SessionRuntime final : public ServerRuntime {
  public:
-  SessionRuntime(HMODULE self, bool onScreen)
-      : system_(self),
-        windows_(onScreen ? std::make_unique<Win32Engine>(self) : nullptr),
-        screen_(windows_ ? std::make_unique<RealInputScreen>(*windows_) : nullptr),
-        component_(command::Environment{creator_, engine_, controls_, system_}) {
+  explicit SessionRuntime(HMODULE self)
+      : system_(self), component_(command::Environment{creator_, engine_, controls_, system_}) {
     engine_.setEventLog(&events_);
-    engine_.setScreen(screen_.get());
     system_.setEventLog(&events_);
   }
 
@@ -87,8 +71,6 @@ class SessionRuntime final : public ServerRuntime {
   portable::HeadlessEngine engine_;
   ComHostControls controls_{creator_};
   Win32System system_;
-  std::unique_ptr<Win32Engine> windows_;
-  std::unique_ptr<RealInputScreen> screen_;  // the session's input on the real windows
   command::Component component_;
   std::vector<command::CQuadrift*> commands_;
 };
@@ -99,8 +81,7 @@ std::unique_ptr<ServerRuntime> makeServerRuntime(ServerModule& module) {
   ComCreator creator;
   const automation::Object driver = sessionDriver(creator);
   if (!driver.isSet()) return std::make_unique<DialogRuntime>(module.module());
-  auto runtime = std::make_unique<SessionRuntime>(
-      module.module(), dialogOnScreen(driver) && topLevelWindowsAvailable());
+  auto runtime = std::make_unique<SessionRuntime>(module.module());
   runtime->attach(driver, module);
   return runtime;
 }

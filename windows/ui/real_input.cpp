@@ -1,78 +1,11 @@
 #include "windows/ui/real_input.hpp"
 
 #include <algorithm>
-#include <string>
-
-#include "ui/run_aborted.hpp"
 
 namespace windows {
+namespace real_input {
 
-namespace {
-
-constexpr ULONGLONG kHandledWithinMs = 20000;
-
-// The senders of this thread, for the hook, which the system calls without context.
-thread_local std::vector<RealInput*> senders;
-
-}  // namespace
-
-RealInput::RealInput(WORD sentinelKey, std::function<void(MSG&)> dispatch)
-    : sentinel_(sentinelKey),
-      dispatch_(std::move(dispatch)),
-      hook_(SetWindowsHookExW(WH_GETMESSAGE, hook, nullptr, GetCurrentThreadId())) {
-  senders.push_back(this);
-}
-
-RealInput::~RealInput() {
-  std::erase(senders, this);
-}
-
-LRESULT CALLBACK RealInput::hook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION && wParam == PM_REMOVE) {
-    auto* m = reinterpret_cast<MSG*>(lParam);
-    // With no window focused, keys come to the active window as system keys.
-    const bool up = m->message == WM_KEYUP || m->message == WM_SYSKEYUP;
-    if (up || m->message == WM_KEYDOWN || m->message == WM_SYSKEYDOWN) {
-      for (RealInput* sender : senders) {
-        if (m->wParam != sender->sentinel_) continue;
-        if (up) ++sender->seen_;
-        m->message = WM_NULL;  // no window sees it
-        break;
-      }
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void RealInput::sendAndWait(std::vector<INPUT> inputs, std::string_view what) {
-  if (!hook_) throw portable::RunAborted("real input cannot be followed: no message hook");
-  inputs.push_back(key(sentinel_, false));
-  inputs.push_back(key(sentinel_, true));
-  const std::uint64_t target = ++sent_;
-  if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
-    throw portable::RunAborted("the system did not take the input for " + std::string(what));
-  }
-  const ULONGLONG deadline = GetTickCount64() + kHandledWithinMs;
-  while (seen_ < target) {
-    MSG message{};
-    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // for the loop outside
-        throw portable::RunAborted("the thread was told to quit during " + std::string(what));
-      }
-      dispatch_(message);
-      continue;
-    }
-    if (GetTickCount64() > deadline) {
-      throw portable::RunAborted("the input for " + std::string(what) +
-                                 " was not handled in time (does a window of this thread have "
-                                 "the keyboard focus?)");
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-INPUT RealInput::key(WORD virtualKey, bool up) {
+INPUT key(WORD virtualKey, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;
   in.ki.wVk = virtualKey;
@@ -83,7 +16,7 @@ INPUT RealInput::key(WORD virtualKey, bool up) {
   return in;
 }
 
-std::vector<INPUT> RealInput::keyPress(WORD virtualKey, WORD heldKey) {
+std::vector<INPUT> keyPress(WORD virtualKey, WORD heldKey) {
   std::vector<INPUT> inputs;
   if (heldKey != 0) inputs.push_back(key(heldKey, false));
   inputs.push_back(key(virtualKey, false));
@@ -92,7 +25,7 @@ std::vector<INPUT> RealInput::keyPress(WORD virtualKey, WORD heldKey) {
   return inputs;
 }
 
-INPUT RealInput::pointerTo(POINT screen) {
+INPUT pointerTo(POINT screen) {
   // Absolute coordinates run from 0 to 65535 over the primary screen: the pixel's centre.
   const int w = std::max(GetSystemMetrics(SM_CXSCREEN), 1);
   const int h = std::max(GetSystemMetrics(SM_CYSCREEN), 1);
@@ -104,7 +37,7 @@ INPUT RealInput::pointerTo(POINT screen) {
   return in;
 }
 
-std::vector<INPUT> RealInput::click(POINT screen, int button) {
+std::vector<INPUT> click(POINT screen, int button) {
   INPUT move = pointerTo(screen);
   INPUT down = move;
   INPUT up = move;
@@ -114,7 +47,7 @@ std::vector<INPUT> RealInput::click(POINT screen, int button) {
   return {move, down, up};
 }
 
-std::vector<INPUT> RealInput::text(std::wstring_view typed) {
+std::vector<INPUT> text(std::wstring_view typed) {
   std::vector<INPUT> inputs;
   for (wchar_t ch : typed) {
     INPUT in{};
@@ -127,6 +60,8 @@ std::vector<INPUT> RealInput::text(std::wstring_view typed) {
   }
   return inputs;
 }
+
+}  // namespace real_input
 
 POINT centreOf(HWND window) {
   RECT r{};

@@ -155,7 +155,7 @@ RECT OutsideProgram::toolbarButton(HWND toolbar, int index) const {
 namespace input {
 
 void click(POINT screen, int button) {
-  send(windows::RealInput::click(screen, button));
+  send(windows::real_input::click(screen, button));
 }
 
 void clickCentre(HWND window, int button) {
@@ -163,15 +163,15 @@ void clickCentre(HWND window, int button) {
 }
 
 void moveTo(POINT screen) {
-  send({windows::RealInput::pointerTo(screen)});
+  send({windows::real_input::pointerTo(screen)});
 }
 
 void key(WORD virtualKey, WORD held) {
-  send(windows::RealInput::keyPress(virtualKey, held));
+  send(windows::real_input::keyPress(virtualKey, held));
 }
 
 void type(std::wstring_view text) {
-  send(windows::RealInput::text(text));
+  send(windows::real_input::text(text));
 }
 
 }  // namespace input
