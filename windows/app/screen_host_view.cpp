@@ -75,7 +75,9 @@ LRESULT ScreenHostView::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       const HDC dc = BeginPaint(window_, &ps);
-      desktop::paintScene(dc, kWidth, kHeight, ::session::viewScene(host_), view_);
+      // A view of fixed pixels, drawn with the strokes and texts of fixed pixels that fit it.
+      desktop::paintScene(dc, kWidth, kHeight, ::session::viewScene(host_), view_,
+                          desktop::DpiScale(desktop::DpiScale::kDesignDpi));
       EndPaint(window_, &ps);
       return 0;
     }
