@@ -259,6 +259,33 @@ int askedDpi() {
   return asked != nullptr ? std::atoi(asked) : 96;
 }
 
+// The program's manifest, read as the system reads it when it starts the program: the program
+// draws at the system's DPI itself. Wine runs every program aware of each monitor's DPI,
+// manifest or none, so there only the declaration can be checked.
+TEST(DesktopProgram, ItsManifestDeclaresItDrawsAtTheSystemsDpi) {
+  using UniqueActivationContext = windows::Unique<HANDLE, &ReleaseActCtx>;
+  const std::wstring program = (programFolder() / "quadrift-desktop.exe").wstring();
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = program.c_str();
+  request.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest the process starts with
+  const HANDLE made = CreateActCtxW(&request);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE) << "the program has a manifest the system reads";
+  const UniqueActivationContext context(made);
+  const auto setting = [&context](const wchar_t* space, const wchar_t* name) {
+    wchar_t value[32] = {};
+    SIZE_T length = 0;
+    return QueryActCtxSettingsW(0, context.get(), space, name, value, std::size(value), &length)
+               ? std::wstring(value)
+               : std::wstring();
+  };
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+            L"true");
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"system");
+}
+
 // What the user sees of the window grows with the screen's DPI: each length is its size at 96
 // DPI, measured there, times DPI / 96, within a tenth (the system's bars keep some edges of fixed
 // pixels) and half a pixel (a pen of 2 pixels is 3 at 144 DPI, never 2).
