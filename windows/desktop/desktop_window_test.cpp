@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -98,6 +100,59 @@ class DesktopWindow : public ::testing::Test {
       }
     }
     return found;
+  }
+
+  // How wide the caption's letters are in the view's upper left quarter: the columns of its dark
+  // grey pixels, smoothed edges too; the drawing's greys there are lighter, the border green.
+  int captionInkWidth() {
+    const SIZE size = clientSize(window.view().handle());
+    const windows::WindowDC dc(window.view().handle());
+    const auto ink = [](COLORREF c) {
+      const auto [low, high] = std::minmax({GetRValue(c), GetGValue(c), GetBValue(c)});
+      return high < 0x80 && high - low < 0x10;
+    };
+    int first = size.cx, last = -1;
+    for (int y = 0; y < size.cy / 4; ++y) {
+      for (int x = 0; x < size.cx / 2; ++x) {
+        if (!ink(GetPixel(dc.get(), x, y))) continue;
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+    return last < 0 ? 0 : last - first + 1;
+  }
+
+  // The sheet border's left edge at model x = 0, over the middle of the sheet's height: the
+  // widest run of its colour across a row, and the longest dash down the edge.
+  SIZE borderStroke() {
+    const refhost::SheetSetupState& s = desktop.host().sheetSetup();
+    const double factor = s.scalePaper / s.scaleModel;
+    const auto& view = window.view().transform();
+    const session::ScreenPoint top = view.toScreen(0, s.height * 0.7 / factor);
+    const session::ScreenPoint bottom = view.toScreen(0, s.height * 0.3 / factor);
+    const windows::WindowDC dc(window.view().handle());
+    const COLORREF green = static_cast<COLORREF>(session::kSheetBorderColour);
+    const int x = static_cast<int>(std::lround(top.x));
+    LONG width = 0, dash = 0, run = 0;
+    for (int y = static_cast<int>(top.y); y < static_cast<int>(bottom.y); ++y) {
+      LONG across = 0;
+      for (int dx = -6; dx <= 6; ++dx) across += GetPixel(dc.get(), x + dx, y) == green ? 1 : 0;
+      width = std::max(width, across);
+      run = across > 0 ? run + 1 : 0;
+      dash = std::max(dash, run);
+    }
+    return {width, dash};
+  }
+
+  static SIZE clientSize(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    return {r.right, r.bottom};
+  }
+  static LONG heightOf(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r.bottom - r.top;
   }
 
   std::wstring statusText(int part) {
@@ -196,6 +251,74 @@ TEST_F(DesktopWindow, AnEnabledMouseControlTakesTheViewsMouseInModelMetres) {
   EXPECT_TRUE(site.events.empty());
   EXPECT_NEAR(transform.toScreen(0, 0).x, before.x + 30, 1e-9);
   EXPECT_NEAR(transform.toScreen(0, 0).y, before.y - 10, 1e-9);
+}
+
+// The dots per inch the run asked the prefix for (QUADRIFT_DPI), 96 when it asked for none.
+int askedDpi() {
+  const char* asked = std::getenv("QUADRIFT_DPI");
+  return asked != nullptr ? std::atoi(asked) : 96;
+}
+
+// The program's manifest, read as the system reads it when it starts the program: the program
+// draws at the system's DPI itself. Wine runs every program aware of each monitor's DPI,
+// manifest or none, so there only the declaration can be checked.
+TEST(DesktopProgram, ItsManifestDeclaresItDrawsAtTheSystemsDpi) {
+  using UniqueActivationContext = windows::Unique<HANDLE, &ReleaseActCtx>;
+  const std::wstring program = (programFolder() / "quadrift-desktop.exe").wstring();
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = program.c_str();
+  request.lpResourceName = MAKEINTRESOURCEW(1);  // the manifest the process starts with
+  const HANDLE made = CreateActCtxW(&request);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE) << "the program has a manifest the system reads";
+  const UniqueActivationContext context(made);
+  const auto setting = [&context](const wchar_t* space, const wchar_t* name) {
+    wchar_t value[32] = {};
+    SIZE_T length = 0;
+    return QueryActCtxSettingsW(0, context.get(), space, name, value, std::size(value), &length)
+               ? std::wstring(value)
+               : std::wstring();
+  };
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+            L"true");
+  EXPECT_EQ(setting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"system");
+}
+
+// What the user sees of the window grows with the screen's DPI: each length is its size at 96
+// DPI, measured there, times DPI / 96, within a tenth (the system's bars keep some edges of fixed
+// pixels) and half a pixel (a pen of 2 pixels is 3 at 144 DPI, never 2).
+TEST_F(DesktopWindow, WhatTheUserSeesGrowsWithTheDpi) {
+  const int dpi = askedDpi();
+  {
+    const windows::WindowDC dc(window.view().handle());
+    ASSERT_EQ(GetDeviceCaps(dc.get(), LOGPIXELSY), dpi) << "the view's DPI is the prefix's";
+  }
+  const HWND toolbar = FindWindowExW(window.handle(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+  RECT button{};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  MENUBARINFO menuBar{};
+  menuBar.cbSize = sizeof menuBar;
+  GetMenuBarInfo(window.handle(), OBJID_MENU, 0, &menuBar);
+  const SIZE border = borderStroke();
+  struct Length {
+    const char* what;
+    LONG seen;
+    double at96;
+  };
+  const Length lengths[] = {
+      {"the menu bar's height", menuBar.rcBar.bottom - menuBar.rcBar.top, 19},
+      {"the toolbar button's height", button.bottom - button.top, 19},
+      {"the status bar's height", heightOf(window.statusBar()), 20},
+      {"the view's caption, its letters' width", captionInkWidth(), 254},
+      {"the sheet border's pen width", border.cx, 2},
+      {"the sheet border's dash length", border.cy, 10},
+  };
+  for (const Length& l : lengths) {
+    const double expected = l.at96 * dpi / 96;
+    EXPECT_NEAR(l.seen, expected, expected / 10 + 0.5) << l.what << " at " << dpi << " DPI";
+  }
 }
 
 // What the user saw of the command's dialog: the timer that closes it notes it here.

@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
+#include "windows/desktop/dpi_scale.hpp"
 #include "windows/platform/ansi_codec.hpp"
 
 namespace windows::desktop {
@@ -15,6 +17,30 @@ constexpr wchar_t kClassName[] = L"QuadriftDesktopMain";
 // Posted when the done flag has ended the command, to release it from the program's own loop.
 constexpr UINT kCommandEnded = WM_APP + 1;
 constexpr wchar_t kTitle[] = L"Move Sheet Border \u2014 reference host";
+// The window's first size, and the least width of the status bar's first part, at 96 DPI.
+constexpr int kFirstWidth = 900;
+constexpr int kFirstHeight = 640;
+constexpr int kStatusPartWidth = 100;
+
+struct Place {
+  int x, y, width, height;
+};
+
+// Where the window first comes up: its first size at the screen's DPI wherever the system puts
+// a new window, or, when that size does not fit the work area, the whole work area.
+Place firstPlace() {
+  const DpiScale dpi = DpiScale::ofWindow(nullptr);
+  const int width = dpi.pixels(kFirstWidth);
+  const int height = dpi.pixels(kFirstHeight);
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int workWidth = static_cast<int>(work.right - work.left);
+  const int workHeight = static_cast<int>(work.bottom - work.top);
+  if (width <= workWidth && height <= workHeight)
+    return {CW_USEDEFAULT, CW_USEDEFAULT, width, height};
+  return {static_cast<int>(work.left), static_cast<int>(work.top), std::min(width, workWidth),
+          std::min(height, workHeight)};
+}
 
 HMENU buildMenu() {
   const HMENU bar = CreateMenu();
@@ -89,9 +115,10 @@ MainWindow::MainWindow(DesktopHost& desktop) : desktop_(desktop) {
   c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   c.lpszClassName = kClassName;
   RegisterClassExW(&c);  // fails harmlessly when a window of the class was made before
+  const Place place = firstPlace();
   ownedWindow_.reset(CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr, buildMenu(),
-                                     GetModuleHandleW(nullptr), this));
+                                     place.x, place.y, place.width, place.height, nullptr,
+                                     buildMenu(), GetModuleHandleW(nullptr), this));
   if (!ownedWindow_) throw std::runtime_error("the main window cannot be created");
   create();
   // The component puts the application's window behind its dialog by this handle. Window
@@ -140,7 +167,9 @@ void MainWindow::layout() {
   GetWindowRect(status_, &status);
   const int top = tools.bottom - tools.top;
   const int statusHeight = status.bottom - status.top;
-  const int parts[] = {std::max(100, static_cast<int>(client.right) * 3 / 5), -1};
+  const int parts[] = {std::max(DpiScale::ofWindow(window_).pixels(kStatusPartWidth),
+                                static_cast<int>(client.right) * 3 / 5),
+                       -1};
   SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   MoveWindow(view_->handle(), 0, top, client.right,
              std::max(1, static_cast<int>(client.bottom) - top - statusHeight), TRUE);

@@ -23,10 +23,11 @@ POINT pixel(const session::ViewTransform& view, double x, double y) {
           static_cast<LONG>(std::lround(std::clamp(p.y, -kLimit, kLimit)))};
 }
 
-HPEN createPen(std::int32_t colour, double width, bool dashed) {
+// A pen `width` pixels wide at 96 DPI; a dashed one draws 10 pixels and leaves 5.
+HPEN createPen(const DpiScale& dpi, std::int32_t colour, double width, bool dashed) {
   LOGBRUSH brush{BS_SOLID, colourOf(colour), 0};
-  const DWORD pixels = static_cast<DWORD>(std::max(1L, std::lround(width)));
-  const DWORD dashes[] = {10, 5};
+  const DWORD pixels = static_cast<DWORD>(std::max(1L, std::lround(dpi.pixels(width))));
+  const DWORD dashes[] = {static_cast<DWORD>(dpi.pixels(10)), static_cast<DWORD>(dpi.pixels(5))};
   return ExtCreatePen(
       PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_MITER | (dashed ? PS_USERSTYLE : PS_SOLID), pixels,
       &brush, dashed ? 2 : 0, dashed ? dashes : nullptr);
@@ -35,8 +36,8 @@ HPEN createPen(std::int32_t colour, double width, bool dashed) {
 // A pen selected into a DC for its scope.
 class ScopedPen {
  public:
-  ScopedPen(HDC dc, std::int32_t colour, double width, bool dashed)
-      : pen_(createPen(colour, width, dashed)), selected_(dc, pen_.get()) {}
+  ScopedPen(HDC dc, const DpiScale& dpi, std::int32_t colour, double width, bool dashed)
+      : pen_(createPen(dpi, colour, width, dashed)), selected_(dc, pen_.get()) {}
 
  private:
   UniquePen pen_;
@@ -80,7 +81,7 @@ std::string lengthWords(double metres) {
 }  // namespace
 
 void paintScene(HDC dc, int width, int height, const session::ViewScene& scene,
-                const session::ViewTransform& view) {
+                const session::ViewTransform& view, const DpiScale& dpi) {
   fill(dc, RECT{0, 0, width, height}, colourOf(session::kBackgroundColour));
   SetBkMode(dc, TRANSPARENT);
   const double scale = view.pixelsPerMetre();
@@ -90,56 +91,62 @@ void paintScene(HDC dc, int width, int height, const session::ViewScene& scene,
     points.clear();
     for (const auto& p : line.line->points) points.push_back(pixel(view, p.x, p.y));
     if (line.line->closed && !points.empty()) points.push_back(points.front());
-    const ScopedPen pen(dc, line.colour, line.width, false);
+    const ScopedPen pen(dc, dpi, line.colour, line.width, false);
     Polyline(dc, points.data(), static_cast<int>(points.size()));
   }
   for (const refhost::ModelText* t : scene.texts) {
     const double pixels = t->height * scale;
-    if (pixels < 6 || pixels > height) continue;  // too small to read, or larger than the view
+    // Too small to read, or larger than the view.
+    if (pixels < dpi.pixels(6.0) || pixels > height) continue;
     const POINT at = pixel(view, t->at.x, t->at.y);
     const int size = static_cast<int>(std::lround(pixels));
     text(dc, at.x, at.y - size / 2, size, session::kTextColour, t->text, TA_CENTER | TA_TOP);
   }
 
   {
-    const ScopedPen pen(dc, session::kOriginColour, 1, false);
+    const ScopedPen pen(dc, dpi, session::kOriginColour, 1, false);
     const POINT origin = pixel(view, 0, 0);
-    const POINT across[] = {{origin.x - 8, origin.y}, {origin.x + 9, origin.y}};
-    const POINT down[] = {{origin.x, origin.y - 8}, {origin.x, origin.y + 9}};
+    const int arm = dpi.pixels(8);
+    const POINT across[] = {{origin.x - arm, origin.y}, {origin.x + arm + 1, origin.y}};
+    const POINT down[] = {{origin.x, origin.y - arm}, {origin.x, origin.y + arm + 1}};
     Polyline(dc, across, 2);
     Polyline(dc, down, 2);
   }
   if (scene.sheetBorder) {
-    const ScopedPen pen(dc, session::kSheetBorderColour, 2, true);
+    const ScopedPen pen(dc, dpi, session::kSheetBorderColour, 2, true);
     outline(dc, view, *scene.sheetBorder, false);
   }
   for (const session::SceneOutline& g : scene.overlay) {
-    const ScopedPen pen(dc, g.colour, session::kOutlineWidth, g.dashed);
+    const ScopedPen pen(dc, dpi, g.colour, session::kOutlineWidth, g.dashed);
     outline(dc, view, g.rect, g.inverted);
   }
   if (scene.cursor) {
-    const ScopedPen pen(dc, session::kCursorColour, 2, false);
+    const ScopedPen pen(dc, dpi, session::kCursorColour, 2, false);
     const POINT c = pixel(view, scene.cursor->x, scene.cursor->y);
+    const int ring = dpi.pixels(6);
+    const int arm = dpi.pixels(24);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Ellipse(dc, c.x - 6, c.y - 6, c.x + 7, c.y + 7);
-    const POINT arms[][2] = {{{c.x - 24, c.y}, {c.x - 6, c.y}},
-                             {{c.x + 6, c.y}, {c.x + 24, c.y}},
-                             {{c.x, c.y - 24}, {c.x, c.y - 6}},
-                             {{c.x, c.y + 6}, {c.x, c.y + 24}}};
-    for (const auto& arm : arms) Polyline(dc, arm, 2);
+    Ellipse(dc, c.x - ring, c.y - ring, c.x + ring + 1, c.y + ring + 1);
+    const POINT arms[][2] = {{{c.x - arm, c.y}, {c.x - ring, c.y}},
+                             {{c.x + ring, c.y}, {c.x + arm, c.y}},
+                             {{c.x, c.y - arm}, {c.x, c.y - ring}},
+                             {{c.x, c.y + ring}, {c.x, c.y + arm}}};
+    for (const auto& stroke : arms) Polyline(dc, stroke, 2);
   }
 
   // The caption upper left, a scale bar lower left, in window pixels.
-  text(dc, 12, 10, 14, session::kLabelColour, scene.caption, TA_LEFT | TA_TOP);
+  const int margin = dpi.pixels(12);
+  text(dc, margin, dpi.pixels(10), dpi.pixels(14), session::kLabelColour, scene.caption,
+       TA_LEFT | TA_TOP);
   const double barLength = session::roundLength(width / 5.0 / scale);
   const int barPixels = static_cast<int>(std::lround(barLength * scale));
   for (int i = 0; i < 4; ++i) {
-    const RECT segment{12 + barPixels * i / 4, height - 22, 12 + barPixels * (i + 1) / 4,
-                       height - 17};
+    const RECT segment{margin + barPixels * i / 4, height - dpi.pixels(22),
+                       margin + barPixels * (i + 1) / 4, height - dpi.pixels(17)};
     fill(dc, segment, i % 2 ? RGB(255, 255, 255) : colourOf(session::kLabelColour));
   }
-  text(dc, 18 + barPixels, height - 26, 12, session::kLabelColour, lengthWords(barLength),
-       TA_LEFT | TA_TOP);
+  text(dc, margin + dpi.pixels(6) + barPixels, height - dpi.pixels(26), dpi.pixels(12),
+       session::kLabelColour, lengthWords(barLength), TA_LEFT | TA_TOP);
 }
 
 }  // namespace windows::desktop

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "view_scene.hpp"
+#include "windows/desktop/dpi_scale.hpp"
 #include "windows/desktop/scene_painter.hpp"
 #include "windows/handles/gdi.hpp"
 
@@ -13,7 +14,7 @@ namespace windows::desktop {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuadriftDesktopView";
-constexpr int kScrollLine = 20;  // pixels per scroll-bar arrow click
+constexpr int kScrollLine = 20;  // pixels at 96 DPI per scroll-bar arrow click
 
 void registerClass(WNDPROC procedure) {
   static const bool registered = [procedure] {
@@ -92,13 +93,14 @@ void ViewWindow::scroll(int which, WPARAM w) {
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
   GetScrollInfo(window_, which, &info);
+  const int line = DpiScale::ofWindow(window_).pixels(kScrollLine);
   int to = 0;
   switch (LOWORD(w)) {
     case SB_LINEUP:
-      to = -kScrollLine;
+      to = -line;
       break;
     case SB_LINEDOWN:
-      to = kScrollLine;
+      to = line;
       break;
     case SB_PAGEUP:
       to = -static_cast<int>(info.nPage);
@@ -131,7 +133,7 @@ void ViewWindow::paint() {
     const UniqueDC dc(CreateCompatibleDC(target));
     const UniqueBitmap bitmap(CreateCompatibleBitmap(target, size.cx, size.cy));
     const Selection selected(dc.get(), bitmap.get());
-    paintScene(dc.get(), size.cx, size.cy, session::viewScene(host_), view_);
+    paintScene(dc.get(), size.cx, size.cy, session::viewScene(host_), view_, DpiScale::of(target));
     BitBlt(target, 0, 0, size.cx, size.cy, dc.get(), 0, 0, SRCCOPY);
   }
   EndPaint(window_, &ps);
