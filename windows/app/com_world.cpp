@@ -45,13 +45,6 @@ std::string textOf(const portable::UserAction& a) {
 
 }  // namespace
 
-ComWorld::Apartment::Apartment() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-}
-ComWorld::Apartment::~Apartment() {
-  CoUninitialize();
-}
-
 ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
                    std::unique_ptr<SessionPrinter> printer)
     : printer_(std::move(printer)),
@@ -64,8 +57,8 @@ ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::pat
       throw ::session::WorldUnavailable(dll.string() + ": " + failure);
     }
     if (settings_.helpFile) helpFile_.emplace(settings_.host.registeredName, *settings_.helpFile);
-    using Session = host::RegisteredHostClasses::Session;
-    classes_ = std::make_unique<host::RegisteredHostClasses>(host_, Session::Headless);
+    using Session = host_classes::RegisteredHostClasses::Session;
+    classes_ = std::make_unique<host_classes::RegisteredHostClasses>(host_, Session::Headless);
   } catch (...) {
     tearDown();
     throw;
@@ -103,10 +96,10 @@ void ComWorld::attach(const automation::Object& session) {
           events_.add(automation::toString(args[0]), automation::toString(args[1]));
         return Variant{};
       });
-  const automation::Object view(std::make_shared<host::ReferenceHostView>(host_));
-  invokeMember(session_, session::kSessionSetEventSink, automation::InvokeKind::Call,
+  const automation::Object view(std::make_shared<host_classes::ReferenceHostView>(host_));
+  invokeMember(session_, harness::kSessionSetEventSink, automation::InvokeKind::Call,
                {Variant(sink)});
-  invokeMember(session_, session::kSessionSetHostView, automation::InvokeKind::Call,
+  invokeMember(session_, harness::kSessionSetHostView, automation::InvokeKind::Call,
                {Variant(view)});
   std::vector<portable::UserAction> waiting;
   waiting.swap(waiting_);
@@ -135,11 +128,11 @@ void ComWorld::hand(portable::UserAction action) {
           }
           return Variant{};
         });
-    invokeMember(session_, session::kSessionPostProbe, automation::InvokeKind::Call,
+    invokeMember(session_, harness::kSessionPostProbe, automation::InvokeKind::Call,
                  {Variant(probe)});
   } else {
     invokeMember(
-        session_, session::kSessionPost, automation::InvokeKind::Call,
+        session_, harness::kSessionPost, automation::InvokeKind::Call,
         {Variant(static_cast<std::int32_t>(action.kind)), Variant(action.target),
          Variant(numberOf(action)), Variant(textOf(action)), Variant(action.x), Variant(action.y)});
   }
@@ -158,7 +151,7 @@ void ComWorld::intoDll(Call&& call) {
 void ComWorld::runUntilIdle() {
   if (!session_.isSet()) return;
   intoDll([this] {
-    invokeMember(session_, session::kSessionRunUntilIdle, automation::InvokeKind::Call);
+    invokeMember(session_, harness::kSessionRunUntilIdle, automation::InvokeKind::Call);
   });
 }
 
@@ -193,7 +186,7 @@ void ComWorld::end() {
 
 nlohmann::json ComWorld::componentState() {
   if (!session_.isSet()) return ::session::componentStateBeforeLoad();
-  const Variant state = invokeMember(session_, session::kSessionState, automation::InvokeKind::Get);
+  const Variant state = invokeMember(session_, harness::kSessionState, automation::InvokeKind::Get);
   try {
     return nlohmann::json::parse(automation::toString(state));
   } catch (const nlohmann::json::exception& wrong) {

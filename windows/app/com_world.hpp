@@ -15,6 +15,7 @@
 #include "windows/app/help_file_setting.hpp"
 #include "windows/app/server_library.hpp"
 #include "windows/app/session_printer.hpp"
+#include "windows/handles/apartment.hpp"
 #include "windows/host/registered_host_classes.hpp"
 #include "world_settings.hpp"
 
@@ -47,12 +48,6 @@ class ComWorld final : public ::session::SessionWorld {
   const automation::Object& engineSession() const { return session_; }
 
  private:
-  // COM for this thread, from before anything else of the world until after it.
-  struct Apartment {
-    Apartment();
-    ~Apartment();
-  };
-
   std::filesystem::path registeredDll(const std::filesystem::path& dll);
   // Undoes what the world set up: the session, the host's classes, the help file's value, the
   // DLL's registration and the session's own folder.
@@ -64,14 +59,14 @@ class ComWorld final : public ::session::SessionWorld {
   void intoDll(Call&& call);
 
   std::unique_ptr<SessionPrinter> printer_;  // restored last
-  Apartment apartment_;
+  ComApartment apartment_;  // from before anything else of the world until after it
   ::session::WorldSettings settings_;
   portable::EventLog events_;  // outlives everything that logs to it
   std::optional<std::filesystem::path> privateFolder_;
   std::unique_ptr<ServerLibrary> library_;
   std::optional<HelpFileSetting> helpFile_;
   refhost::ReferenceHost host_;
-  std::unique_ptr<host::RegisteredHostClasses> classes_;  // the host's, with the driver
+  std::unique_ptr<host_classes::RegisteredHostClasses> classes_;  // the host's, with the driver
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;

@@ -199,6 +199,7 @@ void DesktopWorld::runUntilIdle() {
     play(action);
     awaitForeground();
     observe();
+    if (unsettled_ && messageBoxWindow() == nullptr) settle(*std::exchange(unsettled_, {}));
   }
   if (const HWND box = messageBoxWindow()) {
     throw portable::RunAborted("the input ran out while a message box was open (\"" +
@@ -373,31 +374,44 @@ void DesktopWorld::clickOrFocus(const portable::UserAction& action, ui::Control&
   if (std::string why = form.whyNoInput(control); !why.empty()) return refuse(action, why);
   const HWND window = mirror_.windowOf(control);
   if (window == nullptr) throw portable::RunAborted(control.qualifiedName() + " has no window");
+  const AimedInput aimed{action, control.qualifiedName(), window, input_->clicks(window)};
+  const bool boxBefore = messageBoxWindow() != nullptr;
   send(real_input::click(centreOf(window)), action);
   const bool isList = control.kind() == ui::ControlKind::ComboBox;
   if (isList && SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0) {
     // The click opened the list's drop-down; a second one on the list closes it unchanged.
     send(real_input::click(centreOf(window)), action);
   }
-  const bool button = control.kind() == ui::ControlKind::CommandButton ||
-                      control.kind() == ui::ControlKind::OptionButton;
-  const bool clicked = button && input_->clicked(window);
   observe();
-  if (!clicked && form.activeControl() != &control) {
-    // The focus events kept the focus elsewhere: the click did not reach the control.
-    const ui::Control* holder = form.activeControl();
-    if (action.kind == Kind::Focus) {
-      return refuse(action, "the focus stayed on " +
-                                (holder != nullptr ? holder->qualifiedName() : "nothing"));
-    }
-    return refuse(action, ui::focusKeptNote(control, holder));
+  if (!boxBefore && messageBoxWindow() != nullptr) {
+    unsettled_ = aimed;
+    return;
   }
-  if (control.kind() == ui::ControlKind::TextBox) {
+  settle(aimed);
+}
+
+void DesktopWorld::settle(const AimedInput& aimed) {
+  ui::Form* form = mirror_.form();
+  ui::Control* control = form != nullptr ? form->findControl(aimed.control) : nullptr;
+  if (control == nullptr) return;  // the dialog went: the click reached its button
+  const bool button = control->kind() == ui::ControlKind::CommandButton ||
+                      control->kind() == ui::ControlKind::OptionButton;
+  const bool clicked = button && input_->clicks(aimed.window) > aimed.clicksBefore;
+  if (!clicked && form->activeControl() != control) {
+    // The focus events kept the focus elsewhere: the click did not reach the control.
+    const ui::Control* holder = form->activeControl();
+    if (aimed.action.kind == Kind::Focus) {
+      return refuse(aimed.action, "the focus stayed on " +
+                                      (holder != nullptr ? holder->qualifiedName() : "nothing"));
+    }
+    return refuse(aimed.action, ui::focusKeptNote(*control, holder));
+  }
+  if (control->kind() == ui::ControlKind::TextBox && form->visible()) {
     // The click put the caret where it landed; a user who means to replace the text selects it,
     // as the field's own focus handling did.
     std::vector<INPUT> keys = real_input::keyPress(VK_HOME);
     append(keys, real_input::keyPress(VK_END, VK_SHIFT));
-    send(std::move(keys), action);
+    send(std::move(keys), aimed.action);
   }
 }
 
@@ -407,9 +421,14 @@ void DesktopWorld::pick(const portable::UserAction& action, ui::ComboBox& list) 
     return refuse(action, why);
   }
   const HWND combo = mirror_.windowOf(list);
+  const bool boxBefore = messageBoxWindow() != nullptr;
   // The first click gives the list the focus and opens its drop-down.
   send(real_input::click(centreOf(combo)), action);
   observe();
+  if (!boxBefore && messageBoxWindow() != nullptr) {
+    unsettled_ = AimedInput{action, list.qualifiedName(), combo, 0};
+    return;
+  }
   if (form.activeControl() != &list) {
     return refuse(action, ui::focusKeptNote(list, form.activeControl()));
   }

@@ -17,6 +17,7 @@
 #include "windows/app/program_input.hpp"
 #include "windows/app/program_thread.hpp"
 #include "windows/app/session_printer.hpp"
+#include "windows/handles/apartment.hpp"
 #include "world_settings.hpp"
 
 namespace windows {
@@ -72,12 +73,21 @@ class DesktopWorld final : public ::session::SessionWorld {
   void playInView(const portable::UserAction& action);
   void playInDialog(const portable::UserAction& action);
   void clickOrFocus(const portable::UserAction& action, ui::Control& control);
+  // A click or focus whose outcome is known: whether it reached its control.
+  struct AimedInput {
+    portable::UserAction action;
+    std::string control;  // qualified name
+    HWND window = nullptr;
+    std::size_t clicksBefore = 0;
+  };
+  void settle(const AimedInput& aimed);
   void pick(const portable::UserAction& action, ui::ComboBox& list);
   void send(std::vector<INPUT> inputs, const portable::UserAction& action);
   void refuse(const portable::UserAction& action, std::string reason);
   void screenshot(HWND window, const char* name);
 
-  std::unique_ptr<SessionPrinter> printer_;  // restored last
+  std::unique_ptr<SessionPrinter> printer_;       // restored last
+  ComApartment apartment_{COINIT_MULTITHREADED};  // the runner's thread, for its pictures
   ::session::WorldSettings settings_;
   portable::EventLog events_;  // outlives everything that logs to it
   std::optional<std::filesystem::path> privateFolder_;
@@ -92,6 +102,9 @@ class DesktopWorld final : public ::session::SessionWorld {
   std::vector<portable::HelpCall> help_;
   std::size_t helpLinesRead_ = 0;
   HWND boxSeen_ = nullptr;
+  // A click or focus whose focus events opened a message box: settled once the box is answered,
+  // as the dialog learns then whether the focus reached the control.
+  std::optional<AimedInput> unsettled_;
   bool dialogShown_ = false;
   std::optional<std::filesystem::path> screenshots_;
   bool dialogPictured_ = false;

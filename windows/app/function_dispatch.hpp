@@ -18,9 +18,9 @@ namespace windows {
 using CallbackBody =
     std::function<automation::Variant(automation::DispId id, std::span<automation::Variant> args)>;
 
-// An object over a real IDispatch whose every member runs `body`: how the runner hands the DLL
-// its probes, its event sink, the host's view and the session driver. A Failure in `body`
-// reaches the caller as EXCEPINFO; any other exception as a run that cannot go on.
+// An object whose every member runs `body`: how the runner hands the DLL its probes and its
+// event sink. Across COM (a DispatchBridge), a Failure in `body` reaches the caller as EXCEPINFO
+// and an aborted run as the run-aborted scode.
 automation::Object callbackObject(CallbackBody body);
 
 // Invokes member `id` of `target`, an object of the component's DLL, with `args` (first to

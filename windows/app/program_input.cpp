@@ -57,10 +57,6 @@ LRESULT CALLBACK ProgramInput::spyHook(int code, WPARAM w, LPARAM l) {
 
 void ProgramInput::sendAndWait(std::vector<INPUT> inputs, std::string_view what) {
   if (!sentinel_ || !spy_) throw portable::RunAborted("the program's input cannot be followed");
-  {
-    const std::lock_guard lock(mutex_);
-    clicked_.clear();
-  }
   inputs.push_back(real_input::key(kSentinelKey, false));
   inputs.push_back(real_input::key(kSentinelKey, true));
   ResetEvent(handled_.get());
@@ -73,9 +69,9 @@ void ProgramInput::sendAndWait(std::vector<INPUT> inputs, std::string_view what)
   }
 }
 
-bool ProgramInput::clicked(HWND button) const {
+std::size_t ProgramInput::clicks(HWND button) const {
   const std::lock_guard lock(mutex_);
-  return std::find(clicked_.begin(), clicked_.end(), button) != clicked_.end();
+  return static_cast<std::size_t>(std::count(clicked_.begin(), clicked_.end(), button));
 }
 
 }  // namespace windows

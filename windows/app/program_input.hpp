@@ -31,8 +31,8 @@ class ProgramInput {
   // Sends `inputs` and waits until the program has handled them. Throws portable::RunAborted,
   // naming `what`, when they are not handled within the time limit.
   void sendAndWait(std::vector<INPUT> inputs, std::string_view what);
-  // Whether `button` notified its parent of a click during the last `sendAndWait`.
-  bool clicked(HWND button) const;
+  // How many clicks `button` has notified its parent of so far.
+  std::size_t clicks(HWND button) const;
 
  private:
   static LRESULT CALLBACK sentinelHook(int code, WPARAM w, LPARAM l);
@@ -42,7 +42,7 @@ class ProgramInput {
   UniqueHook sentinel_;
   UniqueHook spy_;
   mutable std::mutex mutex_;
-  std::vector<HWND> clicked_;  // by the program's thread, under mutex_
+  std::vector<HWND> clicked_;  // each click's button, by the program's thread, under mutex_
 };
 
 }  // namespace windows

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "session_world.hpp"
+#include "windows/handles/apartment.hpp"
 #include "windows/handles/window.hpp"
 
 namespace windows {
@@ -11,14 +12,6 @@ namespace {
 constexpr wchar_t kCallClass[] = L"QuadriftProgramCall";
 constexpr UINT kRunCall = WM_APP + 40;  // lParam: the std::function<void()> to run
 constexpr UINT kQuit = WM_APP + 41;
-
-// The thread's apartment, from before the program's objects until after them.
-struct Apartment {
-  Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  ~Apartment() { CoUninitialize(); }
-  Apartment(const Apartment&) = delete;
-  Apartment& operator=(const Apartment&) = delete;
-};
 
 }  // namespace
 
@@ -56,7 +49,7 @@ ProgramThread::~ProgramThread() {
 
 void ProgramThread::run(refhost::Environment environment, std::filesystem::path dll,
                         portable::EventLog& events, std::promise<void>& started) {
-  Apartment apartment;
+  const ComApartment apartment;  // from before the program's objects until after them
   bool running = false;
   try {
     desktop::DesktopHost desktop(std::move(environment), std::move(dll),

@@ -37,7 +37,7 @@ namespace {
 using automation::Variant;
 using Clock = std::chrono::steady_clock;
 using Kind = portable::UserAction::Kind;
-namespace protocol = windows::session;
+namespace protocol = windows::harness;
 
 // A late-bound object whose every member runs one function.
 template <class Body>
@@ -72,9 +72,9 @@ class ComRun {
   void create() {
     command_ = windows::ComCreator().create("kstQuadrift412.CQuadrift");
     session_ = classes_.session();
-    session_.call(
-        protocol::kSessionSetHostView,
-        {Variant(automation::Object(std::make_shared<windows::host::ReferenceHostView>(host_)))});
+    session_.call(protocol::kSessionSetHostView,
+                  {Variant(automation::Object(
+                      std::make_shared<windows::host_classes::ReferenceHostView>(host_)))});
   }
   void post(Kind kind, std::string target = {}) {
     session_.call(protocol::kSessionPost,
@@ -116,7 +116,7 @@ class ComRun {
 
   windows::UniqueModule dll_;
   refhost::ReferenceHost host_{bench::benchHost()};
-  windows::host::RegisteredHostClasses classes_{host_};
+  windows::host_classes::RegisteredHostClasses classes_{host_};
   automation::Object command_;
   automation::Object session_;
 };

@@ -232,8 +232,8 @@ class ScreenRun {
   windows::UniqueModule dll_;
   std::atomic<bool> placing_{false};
   refhost::ReferenceHost host_{bench::benchHost()};
-  windows::host::RegisteredHostClasses classes_{
-      host_, windows::host::RegisteredHostClasses::Session::None};
+  windows::host_classes::RegisteredHostClasses classes_{
+      host_, windows::host_classes::RegisteredHostClasses::Session::None};
 };
 
 void reportLoad(benchmark::State& state) {

@@ -23,7 +23,7 @@ DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path
     : host_(std::move(environment)),
       dll_(std::move(dll)),
       registration_(registration),
-      classes_(host_, host::RegisteredHostClasses::Session::None) {
+      classes_(host_, host_classes::RegisteredHostClasses::Session::None) {
   host_.onCommandEnded([this] {
     if (ended_) ended_();
   });

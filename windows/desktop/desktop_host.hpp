@@ -52,7 +52,7 @@ class DesktopHost {
   refhost::ReferenceHost host_;
   std::filesystem::path dll_;
   Registration registration_;
-  host::RegisteredHostClasses classes_;
+  host_classes::RegisteredHostClasses classes_;
   std::unique_ptr<ServerLibrary> registered_;  // the DLL while this program registered it
   automation::Object command_;                 // the running command
   std::function<void()> ended_;

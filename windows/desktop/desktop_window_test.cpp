@@ -20,6 +20,7 @@
 #include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
+#include "windows/handles/apartment.hpp"
 #include "windows/handles/gdi.hpp"
 
 namespace windows::desktop {
@@ -44,11 +45,6 @@ class DesktopWindow : public ::testing::Test {
     ShowWindow(window.handle(), SW_SHOWNORMAL);
     pump();
   }
-
-  struct Apartment {
-    Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    ~Apartment() { CoUninitialize(); }
-  };
 
   // Handles what is waiting and paints what needs it.
   void pump() {
@@ -162,7 +158,7 @@ class DesktopWindow : public ::testing::Test {
     return text;
   }
 
-  Apartment apartment;
+  windows::ComApartment apartment;
   DesktopHost desktop{a4At100(), programFolder() / "kstQuadrift412.dll"};
   MainWindow window{desktop};
 };

@@ -15,6 +15,7 @@
 #include "windows/desktop/help_registration.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
+#include "windows/handles/apartment.hpp"
 
 namespace {
 
@@ -62,7 +63,7 @@ int run() {
 }  // namespace
 
 int main() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const windows::ComApartment apartment;
   int status = 1;
   try {
     status = run();
@@ -71,6 +72,5 @@ int main() {
     std::fprintf(stderr, "quadrift-desktop: %s\n", failure.what());
     MessageBoxA(nullptr, failure.what(), "Move Sheet Border", MB_OK | MB_ICONERROR);
   }
-  CoUninitialize();
   return status;
 }

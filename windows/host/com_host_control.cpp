@@ -13,7 +13,7 @@
 #include "windows/automation/dispatch_bridge.hpp"
 #include "windows/server/control_events.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 namespace {
 
 constexpr DWORD kCookie = 1;
@@ -169,4 +169,4 @@ HRESULT ComHostControl::unadvise(DWORD cookie) {
   return S_OK;
 }
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

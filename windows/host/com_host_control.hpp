@@ -12,7 +12,7 @@
 #include "ui/host_control_site.hpp"
 #include "windows/handles/com_ptr.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 
 // One of the host framework's controls (the command control, the mouse control) as a COM
 // object: its members through IDispatch, its events through one connection point for the host
@@ -58,4 +58,4 @@ class ComHostControl final : public IDispatch, public IConnectionPointContainer 
   ComPtr<IDispatch> members_;  // a bridge over the reference host's control
 };
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

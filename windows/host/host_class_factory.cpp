@@ -4,7 +4,7 @@
 
 #include "automation/failure.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 
 HRESULT HostClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   if (out == nullptr) return E_POINTER;
@@ -21,4 +21,4 @@ HRESULT HostClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out
   }
 }
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

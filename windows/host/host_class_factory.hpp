@@ -9,7 +9,7 @@
 #include "windows/automation/com_unknown.hpp"
 #include "windows/handles/com_ptr.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 
 // The class object of one of the host's classes: each instance is what `make` returns, handed
 // on by the factory. A host object the host cannot make is a class that is not available.
@@ -33,4 +33,4 @@ class HostClassFactory final : public Unknown<HostClassFactory, IClassFactory> {
   Make make_;
 };
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

@@ -13,7 +13,7 @@
 #include "windows/platform/ansi_codec.hpp"
 #include "windows/session/protocol.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 namespace {
 
 const std::wstring kClasses = L"Software\\Classes\\";
@@ -65,7 +65,7 @@ RegisteredHostClasses::RegisteredHostClasses(refhost::ReferenceHost& host, Sessi
     add(wideFromUtf8(progid::kMouseControl), classId(5),
         HostClassFactory::create(controlClass(progid::kMouseControl)));
     if (run == Session::Headless) {
-      add(session::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
+      add(harness::kSessionDriverProgId, classId(6), HostClassFactory::create([session] {
             return bridged(automation::Object(std::make_shared<SessionDriver>(session)));
           }));
     }
@@ -131,4 +131,4 @@ void RegisteredHostClasses::add(const std::wstring& progId, const CLSID& clsid,
   registrations_.push_back(std::move(registration));
 }
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

@@ -10,7 +10,7 @@
 #include "reference_host.hpp"
 #include "windows/handles/com_ptr.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 
 // The classes of one reference host, registered with COM for this process while the object
 // lives: the host's own classes (HostGlobal, the resource locator, the error reporter), the
@@ -60,4 +60,4 @@ class RegisteredHostClasses {
   std::vector<Registration> registrations_;
 };
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

@@ -5,7 +5,7 @@
 #include "automation/variant.hpp"
 #include "windows/session/protocol.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 namespace {
 
 automation::Failure noSuchMember() {
@@ -20,7 +20,7 @@ void expectCount(std::span<automation::Variant> args, std::size_t count) {
 
 automation::Variant SessionDriver::invoke(automation::DispId id, automation::InvokeKind kind,
                                           std::span<automation::Variant> args) {
-  if (id != session::kDriverAttach || kind != automation::InvokeKind::Call) throw noSuchMember();
+  if (id != harness::kDriverAttach || kind != automation::InvokeKind::Call) throw noSuchMember();
   expectCount(args, 1);
   *session_ = automation::toObject(args[0]);
   return {};
@@ -30,10 +30,10 @@ automation::Variant ReferenceHostView::invoke(automation::DispId id, automation:
                                               std::span<automation::Variant> args) {
   if (kind != automation::InvokeKind::Call) throw noSuchMember();
   bool delivered = false;
-  if (id == session::kViewMouseMove) {
+  if (id == harness::kViewMouseMove) {
     expectCount(args, 2);
     delivered = host_.mouseMove(automation::toDouble(args[0]), automation::toDouble(args[1]));
-  } else if (id == session::kViewMouseClick) {
+  } else if (id == harness::kViewMouseClick) {
     expectCount(args, 3);
     delivered = host_.mouseClick(automation::toInt16(args[0]), automation::toDouble(args[1]),
                                  automation::toDouble(args[2]));
@@ -50,4 +50,4 @@ automation::Variant ReferenceHostView::answer(bool delivered) const {
                                              : refused.back().reason);
 }
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

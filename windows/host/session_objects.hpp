@@ -5,7 +5,7 @@
 #include "automation/object.hpp"
 #include "reference_host.hpp"
 
-namespace windows::host {
+namespace windows::host_classes {
 
 // The host's session driver: the DLL attaches its session object to it, which the host then
 // drives. `session` is where the attached session is kept (the newest one attached).
@@ -36,4 +36,4 @@ class ReferenceHostView : public automation::Dispatch {
   refhost::ReferenceHost& host_;
 };
 
-}  // namespace windows::host
+}  // namespace windows::host_classes

@@ -14,7 +14,7 @@
 #include "ui/text_units.hpp"
 #include "windows/session/protocol.hpp"
 
-namespace windows::session {
+namespace windows::harness {
 namespace {
 
 using automation::InvokeKind;
@@ -251,4 +251,4 @@ void EngineSession::setHostView(automation::Object view) {
   parts_.engine.setHostView(view_.get());
 }
 
-}  // namespace windows::session
+}  // namespace windows::harness

@@ -6,7 +6,7 @@
 #include "automation/object.hpp"
 #include "windows/session/session_parts.hpp"
 
-namespace windows::session {
+namespace windows::harness {
 
 // The DLL's session object, which a host's session driver uses to run the headless engine: it
 // queues the user's input and the driver's probes, runs the host's loop, reads the component's
@@ -40,4 +40,4 @@ class EngineSession final : public automation::Dispatch {
   std::unique_ptr<Procedures> procedures_;
 };
 
-}  // namespace windows::session
+}  // namespace windows::harness

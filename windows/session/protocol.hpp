@@ -9,7 +9,7 @@
 
 #include <oaidl.h>
 
-namespace windows::session {
+namespace windows::harness {
 
 // The host registers this class while a session runs. The test variant creates it once, when
 // the component is first needed, makes its headless engine and calls Attach with its session
@@ -47,4 +47,4 @@ inline constexpr DISPID kSessionMessageBoxOpen = 10;    // get: BOOL, a message 
 inline constexpr DISPID kViewMouseMove = 1;   // (x R8, y R8)
 inline constexpr DISPID kViewMouseClick = 2;  // (button I2, x R8, y R8)
 
-}  // namespace windows::session
+}  // namespace windows::harness

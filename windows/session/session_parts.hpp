@@ -8,7 +8,7 @@
 #include "ui/headless_engine.hpp"
 #include "windows/platform/win32_system.hpp"
 
-namespace windows::session {
+namespace windows::harness {
 
 // What a session reaches inside the DLL: the headless engine and the event log it shares with
 // the platform, the component-wide state, and the dialog of the command the host holds (null
@@ -21,4 +21,4 @@ struct SessionParts {
   std::function<ui::Form*()> dialog;
 };
 
-}  // namespace windows::session
+}  // namespace windows::harness

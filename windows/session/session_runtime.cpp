@@ -25,7 +25,7 @@ namespace {
 // The host's session driver, when it runs a session; unset otherwise.
 automation::Object sessionDriver(ComCreator& creator) {
   try {
-    return creator.create(utf8FromWide(session::kSessionDriverProgId));
+    return creator.create(utf8FromWide(harness::kSessionDriverProgId));
   } catch (const automation::Failure&) {
     return {};
   }
@@ -47,13 +47,13 @@ class SessionRuntime final : public ServerRuntime {
   // Hands `driver` the session object over the engine; the session counts as a live object of
   // `module` while the driver holds it.
   void attach(const automation::Object& driver, ServerModule& module) {
-    session::SessionParts parts{engine_, events_, component_, system_,
+    harness::SessionParts parts{engine_, events_, component_, system_,
                                 [this] { return newestDialog(); }};
-    automation::Object object(std::make_shared<session::EngineSession>(
+    automation::Object object(std::make_shared<harness::EngineSession>(
         std::move(parts), [&module] { module.objectDestroyed(); }));
     module.objectCreated();
     try {
-      driver.call(session::kDriverAttach, {automation::Variant(std::move(object))});
+      driver.call(harness::kDriverAttach, {automation::Variant(std::move(object))});
     } catch (const automation::Failure&) {
       // A driver that refuses the session leaves the engine without a user, as none would.
     }

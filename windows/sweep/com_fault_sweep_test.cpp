@@ -44,10 +44,10 @@ class ComSweptWorld final : public sweep::SweptWorld {
   explicit ComSweptWorld(std::unique_ptr<session::SessionWorld> world)
       : world_(std::move(world)), com_(dynamic_cast<windows::ComWorld&>(*world_)) {}
   session::SessionWorld& world() override { return *world_; }
-  std::string runningProcedure() override { return ask(windows::session::kSessionProcedure); }
+  std::string runningProcedure() override { return ask(windows::harness::kSessionProcedure); }
   std::set<std::pair<std::string, std::string>> proceduresEntered() override {
     std::set<std::pair<std::string, std::string>> entered;
-    std::istringstream lines(ask(windows::session::kSessionProceduresEntered));
+    std::istringstream lines(ask(windows::harness::kSessionProceduresEntered));
     for (std::string line; std::getline(lines, line);) {
       const std::size_t tab = line.find('\t');
       entered.emplace(line.substr(0, tab), tab == std::string::npos ? "" : line.substr(tab + 1));
@@ -57,7 +57,7 @@ class ComSweptWorld final : public sweep::SweptWorld {
   bool messageBoxOpen() override {
     if (!com_.engineSession().isSet()) return false;
     return automation::toBool(windows::invokeMember(com_.engineSession(),
-                                                    windows::session::kSessionMessageBoxOpen,
+                                                    windows::harness::kSessionMessageBoxOpen,
                                                     automation::InvokeKind::Get));
   }
 

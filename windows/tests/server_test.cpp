@@ -239,8 +239,8 @@ TEST_F(Server, CommandInitializeTakesTheCommandObjectByReferenceOrAsUnknown) {
 TEST_F(Server, WithoutWindowsTheDialogEndsTheRunAtOnce) {
   if (windows::topLevelWindowsAvailable()) GTEST_SKIP() << "the dialog would wait for its user";
   refhost::ReferenceHost host{wintest::windowsHost()};
-  const windows::host::RegisteredHostClasses classes(
-      host, windows::host::RegisteredHostClasses::Session::None);
+  const windows::host_classes::RegisteredHostClasses classes(
+      host, windows::host_classes::RegisteredHostClasses::Session::None);
   windows::ComPtr<IDispatch> object = create();
   EXCEPINFO info{};
   EXPECT_EQ(wintest::initializeCommand(*object.get(), host, info), DISP_E_EXCEPTION);

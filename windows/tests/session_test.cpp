@@ -24,7 +24,7 @@ namespace {
 
 using automation::Variant;
 using Kind = portable::UserAction::Kind;
-namespace protocol = windows::session;
+namespace protocol = windows::harness;
 
 // A late-bound object whose every member is the test's function.
 class Callback final : public automation::Dispatch {
@@ -62,9 +62,9 @@ class Session : public testing::Test {
           events_.push_back(automation::toString(a[0]) + ": " + automation::toString(a[1]));
           return Variant();
         }))});
-    session_.call(
-        protocol::kSessionSetHostView,
-        {Variant(automation::Object(std::make_shared<windows::host::ReferenceHostView>(host_)))});
+    session_.call(protocol::kSessionSetHostView,
+                  {Variant(automation::Object(
+                      std::make_shared<windows::host_classes::ReferenceHostView>(host_)))});
   }
   void TearDown() override {
     command_.release();
@@ -88,7 +88,7 @@ class Session : public testing::Test {
   }
 
   refhost::ReferenceHost host_{wintest::windowsHost()};
-  windows::host::RegisteredHostClasses classes_{host_};
+  windows::host_classes::RegisteredHostClasses classes_{host_};
   automation::Object command_;
   automation::Object session_;
   std::vector<std::string> events_;

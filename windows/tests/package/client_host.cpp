@@ -36,8 +36,8 @@ refhost::Environment hostEnvironment(HWND mainWindow) {
 struct ClientHost::Parts {
   UniqueWindow window = makeMainWindow();
   refhost::ReferenceHost host{hostEnvironment(window.get())};
-  windows::host::RegisteredHostClasses classes{host,
-                                               windows::host::RegisteredHostClasses::Session::None};
+  windows::host_classes::RegisteredHostClasses classes{
+      host, windows::host_classes::RegisteredHostClasses::Session::None};
 };
 
 ClientHost::ClientHost() : parts_(std::make_unique<Parts>()) {}
