@@ -47,18 +47,17 @@ std::string textOf(const portable::UserAction& a) {
 
 ComWorld::ComWorld(::session::WorldSettings settings, const std::filesystem::path& dll,
                    std::unique_ptr<SessionPrinter> printer)
-    : printer_(std::move(printer)),
-      settings_(std::move(settings)),
-      host_(::session::hostEnvironment(settings_)) {
-  host_.setEventLog(&events_);
+    : printer_(std::move(printer)), settings_(std::move(settings)) {
   try {
-    library_ = std::make_unique<ServerLibrary>(registeredDll(dll));
-    if (const std::string failure = library_->call("ZULRegisterServer"); !failure.empty()) {
-      throw ::session::WorldUnavailable(dll.string() + ": " + failure);
+    comHost_ = std::make_unique<host_classes::ComHost>(
+        ::session::hostEnvironment(settings_), registeredDll(dll),
+        host_classes::ComHost::Registration::Always,
+        host_classes::RegisteredHostClasses::Session::Headless);
+    comHost_->host().setEventLog(&events_);
+    if (const std::string failure = comHost_->registerComponent(); !failure.empty()) {
+      throw ::session::WorldUnavailable(failure);
     }
     if (settings_.helpFile) helpFile_.emplace(settings_.host.registeredName, *settings_.helpFile);
-    using Session = host_classes::RegisteredHostClasses::Session;
-    classes_ = std::make_unique<host_classes::RegisteredHostClasses>(host_, Session::Headless);
   } catch (...) {
     tearDown();
     throw;
@@ -72,12 +71,9 @@ ComWorld::~ComWorld() {
 
 void ComWorld::tearDown() {
   session_.release();
-  if (classes_) classes_->releaseSession();
-  classes_.reset();
+  if (comHost_) comHost_->classes().releaseSession();
   helpFile_.reset();
-  if (library_) library_->call("ZULUnregisterServer");
-  library_.reset();
-  CoFreeUnusedLibrariesEx(0, 0);  // at once, so that a private copy of the DLL can go
+  comHost_.reset();
   if (privateFolder_) {
     std::error_code ignored;
     std::filesystem::remove_all(*privateFolder_, ignored);
@@ -96,7 +92,7 @@ void ComWorld::attach(const automation::Object& session) {
           events_.add(automation::toString(args[0]), automation::toString(args[1]));
         return Variant{};
       });
-  const automation::Object view(std::make_shared<host_classes::ReferenceHostView>(host_));
+  const automation::Object view(std::make_shared<host_classes::ReferenceHostView>(host()));
   invokeMember(session_, harness::kSessionSetEventSink, automation::InvokeKind::Call,
                {Variant(sink)});
   invokeMember(session_, harness::kSessionSetHostView, automation::InvokeKind::Call,
@@ -156,22 +152,17 @@ void ComWorld::runUntilIdle() {
 }
 
 void ComWorld::start() {
-  CLSID clsid{};
-  ComPtr<IDispatch> created;
-  if (FAILED(CLSIDFromProgID(L"kstQuadrift412.CQuadrift", &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              created.putVoid()))) {
-    throw portable::RunAborted("the registered component cannot be created");
+  try {
+    intoDll([this] {
+      comHost_->startCommand([this] {
+        // The DLL made its engine with the command and attached it to the host's driver.
+        const automation::Object& attached = comHost_->classes().session();
+        if (!session_.isSet() && attached.isSet()) attach(attached);
+      });
+    });
+  } catch (const automation::Failure& failure) {
+    throw ::session::WorldUnavailable("the command cannot run: " + failure.description);
   }
-  command_ = ComDispatch::wrap(created.get());
-  // The DLL made its engine with the command and attached it to the host's driver.
-  if (!session_.isSet() && classes_->session().isSet()) attach(classes_->session());
-  // The host holds its command object for the command's life, as the portable world does.
-  commandObject_ = host_.commandObject();
-  intoDll([this] {
-    invokeMember(command_, command_.idOfName("Command_Initialize"), automation::InvokeKind::Call,
-                 {Variant(commandObject_)});
-  });
   // Without the session the component ran with no user and none of the script's input: a run
   // that would look finished without having run.
   if (!session_.isSet()) {
@@ -180,8 +171,7 @@ void ComWorld::start() {
 }
 
 void ComWorld::end() {
-  command_.release();
-  commandObject_.release();
+  if (comHost_) comHost_->releaseCommand();
 }
 
 nlohmann::json ComWorld::componentState() {

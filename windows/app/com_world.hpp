@@ -13,19 +13,18 @@
 #include "reference_host.hpp"
 #include "session_world.hpp"
 #include "windows/app/help_file_setting.hpp"
-#include "windows/app/server_library.hpp"
 #include "windows/app/session_printer.hpp"
 #include "windows/handles/apartment.hpp"
-#include "windows/host/registered_host_classes.hpp"
+#include "windows/host/com_host.hpp"
 #include "world_settings.hpp"
 
 namespace windows {
 
-// A session's world with the component on the headless engine inside the DLL's test variant: the
-// DLL is registered (from a folder of the session's own when satellites are absent), the
-// reference host runs in this process with its classes (the session driver among them)
-// registered for the DLL to create. Input queued before the DLL's engine exists is handed over
-// when its session attaches. Everything set up is undone when the world goes.
+// A session's world with the component on the headless engine inside the DLL's test variant, run
+// by the host over COM (ComHost) with the session driver among its classes: the DLL is
+// registered from a folder of the session's own when satellites are absent. Input queued before the
+// DLL's engine exists is handed over when its session attaches. Everything set up is undone when
+// the world goes.
 class ComWorld final : public ::session::SessionWorld {
  public:
   // Throws session::WorldUnavailable when the DLL cannot be loaded or registered.
@@ -36,7 +35,7 @@ class ComWorld final : public ::session::SessionWorld {
   ComWorld& operator=(const ComWorld&) = delete;
 
   const portable::EventLog& events() const override { return events_; }
-  refhost::ReferenceHost& host() override { return host_; }
+  refhost::ReferenceHost& host() override { return comHost_->host(); }
   void post(portable::UserAction action) override;
   void runUntilIdle() override;
   void start() override;
@@ -63,15 +62,11 @@ class ComWorld final : public ::session::SessionWorld {
   ::session::WorldSettings settings_;
   portable::EventLog events_;  // outlives everything that logs to it
   std::optional<std::filesystem::path> privateFolder_;
-  std::unique_ptr<ServerLibrary> library_;
   std::optional<HelpFileSetting> helpFile_;
-  refhost::ReferenceHost host_;
-  std::unique_ptr<host_classes::RegisteredHostClasses> classes_;  // the host's, with the driver
+  std::unique_ptr<host_classes::ComHost> comHost_;
   automation::Object session_;
   std::vector<portable::UserAction> waiting_;  // queued before the session attached
   std::exception_ptr probeFailure_;
-  automation::Object command_;        // the host's CQuadrift, while it holds it
-  automation::Object commandObject_;  // the host's command object, from start to end
 };
 
 }  // namespace windows

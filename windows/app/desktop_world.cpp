@@ -138,7 +138,7 @@ void DesktopWorld::awaitForeground() {
       const HWND dialog = dialogWindow();
       wanted = dialog != nullptr && IsWindowVisible(dialog) ? dialog : program_->mainWindow();
     }
-    if (GetForegroundWindow() == wanted && IsWindowEnabled(wanted)) return;
+    if (GetForegroundWindow() == wanted && readyForInput(wanted)) return;
     Sleep(10);
   }
   // Input still goes to the program's thread; the sentinel tells if it is lost.
@@ -215,7 +215,7 @@ void DesktopWorld::end() {
   // A dialog still shown keeps the command's call running: the program's end takes it down.
   if (messageBoxWindow() != nullptr || (mirror_.form() && mirror_.form()->visible())) return;
   program_->call(
-      [](desktop::DesktopHost& desktop, desktop::MainWindow&) { desktop.releaseCommand(); });
+      [](host_classes::ComHost& desktop, desktop::MainWindow&) { desktop.releaseCommand(); });
   observe();
 }
 
@@ -291,7 +291,7 @@ void DesktopWorld::playInView(const portable::UserAction& action) {
   const double x = action.x, y = action.y;
   // The view is panned so that the scripted point lies at its upper left pixel, whose model
   // point the view gives back exactly, and the pointer is brought there.
-  program_->call([&](desktop::DesktopHost&, desktop::MainWindow& window) {
+  program_->call([&](host_classes::ComHost&, desktop::MainWindow& window) {
     window.view().showAtCorner(x, y);
     UpdateWindow(window.view().handle());
     view = window.view().handle();
@@ -313,7 +313,7 @@ void DesktopWorld::playInView(const portable::UserAction& action) {
   }
   send(std::move(inputs), action);
   if (screenshots_ && action.kind == Kind::MouseMove) {
-    program_->call([](desktop::DesktopHost&, desktop::MainWindow& window) {
+    program_->call([](host_classes::ComHost&, desktop::MainWindow& window) {
       window.view().fit();
       UpdateWindow(window.view().handle());
     });

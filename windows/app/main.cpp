@@ -12,7 +12,7 @@
 #include "run_file.hpp"
 #include "windows/app/desktop_world.hpp"
 #include "windows/app/printer_installation.hpp"
-#include "windows/app/server_library.hpp"
+#include "windows/host/server_library.hpp"
 
 namespace {
 

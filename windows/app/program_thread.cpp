@@ -52,8 +52,8 @@ void ProgramThread::run(refhost::Environment environment, std::filesystem::path 
   const ComApartment apartment;  // from before the program's objects until after them
   bool running = false;
   try {
-    desktop::DesktopHost desktop(std::move(environment), std::move(dll),
-                                 desktop::DesktopHost::Registration::Always);
+    host_classes::ComHost desktop(std::move(environment), std::move(dll),
+                                  host_classes::ComHost::Registration::Always);
     desktop.host().setEventLog(&events);
     desktop::MainWindow window(desktop);
     WNDCLASSEXW c{};
@@ -85,7 +85,7 @@ void ProgramThread::run(refhost::Environment environment, std::filesystem::path 
 }
 
 void ProgramThread::call(
-    const std::function<void(desktop::DesktopHost&, desktop::MainWindow&)>& call) {
+    const std::function<void(host_classes::ComHost&, desktop::MainWindow&)>& call) {
   std::exception_ptr failure;
   const std::function<void()> run = [&] {
     try {

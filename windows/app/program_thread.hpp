@@ -10,8 +10,8 @@
 
 #include "events/event_log.hpp"
 #include "reference_host.hpp"
-#include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
+#include "windows/host/com_host.hpp"
 
 namespace windows {
 
@@ -37,14 +37,14 @@ class ProgramThread {
 
   // Runs `call` on the program's thread, between its messages in whichever loop it is in, and
   // returns when it has; what `call` throws is thrown here.
-  void call(const std::function<void(desktop::DesktopHost&, desktop::MainWindow&)>& call);
+  void call(const std::function<void(host_classes::ComHost&, desktop::MainWindow&)>& call);
 
  private:
   static LRESULT CALLBACK callProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   void run(refhost::Environment environment, std::filesystem::path dll, portable::EventLog& events,
            std::promise<void>& started);
 
-  desktop::DesktopHost* desktop_ = nullptr;  // set while the program runs
+  host_classes::ComHost* desktop_ = nullptr;  // set while the program runs
   desktop::MainWindow* window_ = nullptr;
   HWND mainWindow_ = nullptr;
   HWND callWindow_ = nullptr;  // a message-only window of the program's thread

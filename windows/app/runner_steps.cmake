@@ -1,8 +1,14 @@
 # Runs steps of the Windows session runner under Wine and checks each one's exit status (and,
 # where given, its output). RUN is the emulator command with '|' between its words; STEPS is a
 # list of "STATUS|REGEX|PROGRAM|ARG..." with '|' between fields. A step's SCRIPT file holds
-# SCRIPT_TEXT ("\n" as line breaks) when given.
+# SCRIPT_TEXT ("\n" as line breaks) when given. With FOLDER and FILES ('|' between paths), the
+# folder is made afresh holding only those files before the steps run.
 cmake_policy(SET CMP0007 NEW)
+if(DEFINED FOLDER)
+  file(REMOVE_RECURSE ${FOLDER})
+  string(REPLACE "|" ";" files "${FILES}")
+  file(COPY ${files} DESTINATION ${FOLDER})
+endif()
 string(REPLACE "|" ";" run "${RUN}")
 if(DEFINED SCRIPT)
   string(REPLACE "\\n" "\n" text "${SCRIPT_TEXT}")

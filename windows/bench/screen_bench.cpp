@@ -29,6 +29,7 @@
 #include "windows/handles/com_ptr.hpp"
 #include "windows/handles/unique.hpp"
 #include "windows/host/registered_host_classes.hpp"
+#include "windows/ui/real_input.hpp"
 
 namespace {
 
@@ -59,72 +60,25 @@ HWND shownDialog() {
   return nullptr;
 }
 
-BOOL CALLBACK anyUnpainted(HWND child, LPARAM found) {
-  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
-    *reinterpret_cast<bool*>(found) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// Drawn and waiting for input: enabled, nothing of it left to paint, and its thread's loop
-// answering (a sent message is taken only where the thread waits for messages).
-bool readyForInput(HWND dialog) {
-  if (dialog == nullptr || !IsWindowEnabled(dialog) || GetUpdateRect(dialog, nullptr, FALSE)) {
-    return false;
-  }
-  bool unpainted = false;
-  EnumChildWindows(dialog, anyUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-  if (unpainted) return false;
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) != 0;
-}
-
 HWND waitForReadyDialog() {
   HWND dialog = nullptr;
   waitUntil(
       [&] {
         dialog = shownDialog();
-        return readyForInput(dialog);
+        return windows::readyForInput(dialog);
       },
       "the dialog");
   return dialog;
 }
 
-INPUT keyInput(WORD key, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = key;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return in;
-}
-
 // Presses `key`, with `held` held down, as the keyboard does.
 void press(WORD key, WORD held = 0) {
-  std::vector<INPUT> inputs;
-  if (held != 0) inputs.push_back(keyInput(held, false));
-  inputs.push_back(keyInput(key, false));
-  inputs.push_back(keyInput(key, true));
-  if (held != 0) inputs.push_back(keyInput(held, true));
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  windows::real_input::send(windows::real_input::keyPress(key, held));
 }
 
 // A left click at the centre of `window`, as the mouse gives it.
 void clickOn(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int width = std::max(GetSystemMetrics(SM_CXSCREEN), 1);
-  const int height = std::max(GetSystemMetrics(SM_CYSCREEN), 1);
-  INPUT in[3]{};
-  for (INPUT& i : in) {
-    i.type = INPUT_MOUSE;
-    i.mi.dx = static_cast<LONG>(((r.left + r.right) / 2 * 65536LL + 32768) / width);
-    i.mi.dy = static_cast<LONG>(((r.top + r.bottom) / 2 * 65536LL + 32768) / height);
-    i.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  }
-  in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  SendInput(3, in, sizeof(INPUT));
+  windows::real_input::send(windows::real_input::click(windows::centreOf(window)));
 }
 
 HWND button(HWND dialog, const wchar_t* caption) {
@@ -178,6 +132,8 @@ class ScreenRun {
   ScreenRun() : dll_(LoadLibraryW(L"" QUADRIFT_PRODUCT_DLL)) {
     if (!dll_ || exported("ZULRegisterServer")() != S_OK)
       throw std::runtime_error("the product DLL cannot be loaded and registered");
+    // As in the desktop program: no log of the host's calls, which would grow run by run.
+    host_.callLog().setRecording(false);
   }
   ~ScreenRun() { exported("ZULUnregisterServer")(); }
   ScreenRun(const ScreenRun&) = delete;
@@ -276,7 +232,8 @@ void ApplyToPainted(benchmark::State& state) {
       const HWND previous = button(dialog, L"&Previous");
       clicked = Clock::now();
       clickOn(button(dialog, L"&Apply"));
-      waitUntil([&] { return IsWindowEnabled(previous) && readyForInput(dialog); }, "Apply");
+      waitUntil([&] { return IsWindowEnabled(previous) && windows::readyForInput(dialog); },
+                "Apply");
       painted = Clock::now();
       press(VK_ESCAPE);
     });
@@ -295,7 +252,7 @@ void visit(const ScreenRun& screen) {
   press(VK_DOWN);       // the next size
   press('A', VK_MENU);  // Apply
   const HWND previous = button(dialog, L"&Previous");
-  waitUntil([&] { return IsWindowEnabled(previous) && readyForInput(dialog); }, "Apply");
+  waitUntil([&] { return IsWindowEnabled(previous) && windows::readyForInput(dialog); }, "Apply");
   press('M', VK_MENU);  // Move: the host places the sheet and the dialog comes back
   waitUntil([&] { return screen.placing(); }, "Move");
   waitForReadyDialog();

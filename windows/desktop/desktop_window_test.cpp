@@ -17,11 +17,11 @@
 #include "host/dispids.hpp"
 #include "tests/refhost/recording_site.hpp"
 #include "view_scene.hpp"
-#include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
 #include "windows/handles/apartment.hpp"
 #include "windows/handles/gdi.hpp"
+#include "windows/host/com_host.hpp"
 
 namespace windows::desktop {
 namespace {
@@ -159,7 +159,7 @@ class DesktopWindow : public ::testing::Test {
   }
 
   windows::ComApartment apartment;
-  DesktopHost desktop{a4At100(), programFolder() / "kstQuadrift412.dll"};
+  host_classes::ComHost desktop{a4At100(), programFolder() / "kstQuadrift412.dll"};
   MainWindow window{desktop};
 };
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "standard_sheets.hpp"
-#include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/help_registration.hpp"
 #include "windows/desktop/main_window.hpp"
 #include "windows/desktop/program_folder.hpp"
 #include "windows/handles/apartment.hpp"
+#include "windows/host/com_host.hpp"
 
 namespace {
 
@@ -51,8 +51,8 @@ void registerOwnHelpFile(const refhost::Environment& environment) {
 int run() {
   const refhost::Environment environment = openingEnvironment();
   registerOwnHelpFile(environment);
-  windows::desktop::DesktopHost desktop(environment,
-                                        windows::desktop::programFolder() / "kstQuadrift412.dll");
+  windows::host_classes::ComHost desktop(environment,
+                                         windows::desktop::programFolder() / "kstQuadrift412.dll");
   windows::desktop::MainWindow window(desktop);
   ShowWindow(window.handle(), SW_SHOWNORMAL);
   UpdateWindow(window.handle());

@@ -104,7 +104,7 @@ void setStatusPart(HWND status, int part, const std::string& utf8) {
 
 }  // namespace
 
-MainWindow::MainWindow(DesktopHost& desktop) : desktop_(desktop) {
+MainWindow::MainWindow(host_classes::ComHost& desktop) : desktop_(desktop) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   WNDCLASSEXW c{};

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "windows/desktop/desktop_host.hpp"
 #include "windows/desktop/owned_window.hpp"
 #include "windows/desktop/view_window.hpp"
 #include "windows/handles/window.hpp"
+#include "windows/host/com_host.hpp"
 
 namespace windows::desktop {
 
@@ -29,7 +29,7 @@ enum Command : WORD {
 // view and the status bar follow every change of what the host shows.
 class MainWindow {
  public:
-  explicit MainWindow(DesktopHost& host);
+  explicit MainWindow(host_classes::ComHost& host);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -52,7 +52,7 @@ class MainWindow {
   void hostChanged();
 
   // Destroyed in the reverse order: the view, the window with its bars, the accelerators.
-  DesktopHost& desktop_;
+  host_classes::ComHost& desktop_;
   HWND window_ = nullptr;  // learnt at WM_NCCREATE
   HWND toolbar_ = nullptr;
   HWND status_ = nullptr;

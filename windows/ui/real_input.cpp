@@ -61,7 +61,39 @@ std::vector<INPUT> text(std::wstring_view typed) {
   return inputs;
 }
 
+bool send(const std::vector<INPUT>& inputs) {
+  std::vector<INPUT> queued = inputs;
+  return SendInput(static_cast<UINT>(queued.size()), queued.data(), sizeof(INPUT)) == queued.size();
+}
+
 }  // namespace real_input
+
+namespace {
+
+BOOL CALLBACK anyUnpainted(HWND child, LPARAM found) {
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool readyForInput(HWND window) {
+  RECT before{};
+  if (window == nullptr || !IsWindowEnabled(window) || !GetWindowRect(window, &before) ||
+      GetUpdateRect(window, nullptr, FALSE)) {
+    return false;
+  }
+  bool unpainted = false;
+  EnumChildWindows(window, anyUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+  DWORD_PTR answer = 0;
+  RECT after{};
+  return !unpainted &&
+         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0 &&
+         GetWindowRect(window, &after) && EqualRect(&before, &after);
+}
 
 POINT centreOf(HWND window) {
   RECT r{};

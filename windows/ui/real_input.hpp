@@ -22,10 +22,17 @@ INPUT pointerTo(POINT screen);
 std::vector<INPUT> click(POINT screen, int button = 1);
 // Unicode text typed.
 std::vector<INPUT> text(std::wstring_view typed);
+// Puts `inputs` into the system's input queue at once; whether it took them all.
+bool send(const std::vector<INPUT>& inputs);
 
 }  // namespace real_input
 
 // The centre of a window, in screen coordinates.
 POINT centreOf(HWND window);
+// Whether `window` is drawn where it stays and its program waits for input, as a person sees it
+// before acting: enabled, nothing of it or its children left to paint, its place the same
+// twice over, and a message sent to it answered (a sent message is taken only where its
+// thread waits for messages).
+bool readyForInput(HWND window);
 
 }  // namespace windows

@@ -10,6 +10,7 @@
 #include <objbase.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "dialog/layout.hpp"
@@ -20,6 +21,7 @@
 #include "windows/tests/visit/compiled_help.hpp"
 #include "windows/tests/visit/outside.hpp"
 #include "windows/ui/form_windows.hpp"
+#include "windows/ui/real_input.hpp"
 #include "windows/ui/window_picture.hpp"
 
 namespace wintest {
@@ -100,16 +102,22 @@ class DesktopVisit : public ::testing::Test {
     return program.statusText(child(L"msctls_statusbar32"), part);
   }
 
+  // Acts, and acts again once if `effect` has not followed within `patience`: a person repeats
+  // what the busy program missed.
+  static void againIfMissed(const std::function<void()>& act, const std::function<bool()>& effect,
+                            std::chrono::milliseconds patience = 5s) {
+    act();
+    if (!waitUntil(effect, patience)) act();
+  }
   // A click on a control once the dialog waits for input, as a person clicks what is drawn.
   void click(std::string_view name, int index = -1) {
-    waitUntil([&] { return readyForInput(dialog()); }, 15s);
+    waitUntil([&] { return windows::readyForInput(dialog()); }, 15s);
     input::clickCentre(control(name, index));
   }
   // Replaces a field's text as a person does: click into it, select it all, type.
   void retype(std::string_view name, std::wstring_view typed) {
     const auto focused = [&] { return OutsideProgram::focus(dialog()) == control(name); };
-    click(name);
-    if (!waitUntil(focused, 5s)) click(name);  // a click the busy program missed, clicked again
+    againIfMissed([&] { click(name); }, focused);
     ASSERT_TRUE(waitUntil(focused)) << "the click into " << name << " gave it the focus";
     input::key(VK_HOME);
     input::key(VK_END, VK_SHIFT);
@@ -119,7 +127,7 @@ class DesktopVisit : public ::testing::Test {
   // Drops a list down with a click on its selection field and moves `steps` entries down.
   void pickBelow(std::string_view name, int steps) {
     const LRESULT before = listIndex(name);
-    waitUntil([&] { return readyForInput(dialog()); }, 15s);
+    waitUntil([&] { return windows::readyForInput(dialog()); }, 15s);
     RECT r{};
     GetWindowRect(control(name), &r);
     input::click({(r.left + r.right) / 2, r.top + std::min(10L, (r.bottom - r.top) / 2)});
@@ -130,33 +138,18 @@ class DesktopVisit : public ::testing::Test {
   void waitForDialog(bool shown, const char* why) {
     ASSERT_TRUE(waitUntil([&] { return (dialog() != nullptr) == shown; }, 15s)) << why;
     if (shown) {
-      ASSERT_TRUE(waitUntil([&] { return readyForInput(dialog()); }, 15s)) << why;
+      ASSERT_TRUE(waitUntil([&] { return windows::readyForInput(dialog()); }, 15s)) << why;
     }
-  }
-  // A window drawn where it stays and its program waiting for input, as a person sees it before
-  // acting: enabled, nothing left to paint, its place the same twice over, and a message sent to
-  // it answered.
-  static bool readyForInput(HWND d) {
-    RECT before{};
-    if (d == nullptr || !IsWindowEnabled(d) || !GetWindowRect(d, &before) ||
-        GetUpdateRect(d, nullptr, FALSE)) {
-      return false;
-    }
-    DWORD_PTR answer = 0;
-    RECT after{};
-    return SendMessageTimeoutW(d, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0 &&
-           GetWindowRect(d, &after) && EqualRect(&before, &after);
   }
   void startFromMenu() {
-    input::clickCentre(child(L"QuadriftDesktopView"));  // the window takes the keys
-    input::key('C', VK_MENU);
-    input::key('M');
     // A window just shown may not be active yet for its first keys: a person presses again.
-    if (!waitUntil([&] { return dialog() != nullptr; }, 10s)) {
-      input::clickCentre(child(L"QuadriftDesktopView"));
-      input::key('C', VK_MENU);
-      input::key('M');
-    }
+    againIfMissed(
+        [&] {
+          input::clickCentre(child(L"QuadriftDesktopView"));  // the window takes the keys
+          input::key('C', VK_MENU);
+          input::key('M');
+        },
+        [&] { return dialog() != nullptr; }, 10s);
     waitForDialog(true, "Command > Move Sheet Border shows the dialog");
   }
   void startFromToolbar() {
@@ -164,25 +157,22 @@ class DesktopVisit : public ::testing::Test {
     RECT button = program.toolbarButton(toolbar, 0);
     MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
     const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-    input::click(centre);
-    // A click the busy program missed is clicked again, as a person does.
-    if (!waitUntil([&] { return dialog() != nullptr; }, 10s)) input::click(centre);
+    againIfMissed([&] { input::click(centre); }, [&] { return dialog() != nullptr; }, 10s);
     waitForDialog(true, "the toolbar button shows the dialog");
   }
   // A click on a button that ends the dialog, clicked again if the busy program missed it and
   // the dialog stays, with no message box over it, as a person does.
   void clickToEnd(std::string_view name) {
-    click(name);
-    if (!waitUntil([&] { return dialog() == nullptr; }, 5s) && dialog() != nullptr &&
-        program.ownedWindows(dialog()).empty()) {
-      click(name);
-    }
+    againIfMissed(
+        [&] {
+          if (dialog() != nullptr && program.ownedWindows(dialog()).empty()) click(name);
+        },
+        [&] { return dialog() == nullptr; });
   }
   // A click in the view while placing, clicked again at the same point if the busy program
   // missed it and the dialog stays away, as a person does.
   void clickViewForDialog(POINT at, int button) {
-    input::click(at, button);
-    if (!waitUntil([&] { return dialog() != nullptr; }, 5s)) input::click(at, button);
+    againIfMissed([&] { input::click(at, button); }, [&] { return dialog() != nullptr; });
   }
   POINT viewPoint(int dx, int dy) const {
     RECT r{};
@@ -250,7 +240,7 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
     EXPECT_EQ(OutsideProgram::text(viewer), L"Quadrift Desktop Help") << way;
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitUntil([&] { return program.window(L"HH Parent") == nullptr; })) << way;
-    ASSERT_TRUE(waitUntil([&] { return readyForInput(dialog()); }, 15s))
+    ASSERT_TRUE(waitUntil([&] { return windows::readyForInput(dialog()); }, 15s))
         << "the dialog again, after " << way;
   }
 
@@ -279,12 +269,14 @@ TEST_F(DesktopVisit, APersonsWholeVisitInTheUsersLanguage) {
   EXPECT_TRUE(warned) << "the warning's text is the satellite's";
   // The warning's button, clicked once the box is drawn and waits, and again if the busy program
   // missed the click, as a person does.
-  ASSERT_TRUE(waitUntil([&] { return readyForInput(boxes[0]); }, 15s)) << "the warning is drawn";
-  input::clickCentre(FindWindowExW(boxes[0], nullptr, L"Button", nullptr));
-  if (!waitUntil([&] { return program.ownedWindows(dialog()).empty(); }, 5s) &&
-      IsWindow(boxes[0])) {
-    input::clickCentre(FindWindowExW(boxes[0], nullptr, L"Button", nullptr));
-  }
+  ASSERT_TRUE(waitUntil([&] { return windows::readyForInput(boxes[0]); }, 15s))
+      << "the warning is drawn";
+  againIfMissed(
+      [&] {
+        if (IsWindow(boxes[0]))
+          input::clickCentre(FindWindowExW(boxes[0], nullptr, L"Button", nullptr));
+      },
+      [&] { return program.ownedWindows(dialog()).empty(); });
   ASSERT_TRUE(waitUntil([&] { return program.ownedWindows(dialog()).empty(); }));
   EXPECT_TRUE(waitUntil([&] { return text("txtSOLX") == startX; })) << "the field is given back";
   EXPECT_EQ(OutsideProgram::focus(dialog()), control("txtSOLX"));

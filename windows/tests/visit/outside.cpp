@@ -50,10 +50,6 @@ class RemoteBuffer {
   void* address_;
 };
 
-void send(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 }  // namespace
 
 OutsideProgram::OutsideProgram(const std::filesystem::path& exe, const std::wstring& arguments) {
@@ -155,7 +151,7 @@ RECT OutsideProgram::toolbarButton(HWND toolbar, int index) const {
 namespace input {
 
 void click(POINT screen, int button) {
-  send(windows::real_input::click(screen, button));
+  windows::real_input::send(windows::real_input::click(screen, button));
 }
 
 void clickCentre(HWND window, int button) {
@@ -163,15 +159,15 @@ void clickCentre(HWND window, int button) {
 }
 
 void moveTo(POINT screen) {
-  send({windows::real_input::pointerTo(screen)});
+  windows::real_input::send({windows::real_input::pointerTo(screen)});
 }
 
 void key(WORD virtualKey, WORD held) {
-  send(windows::real_input::keyPress(virtualKey, held));
+  windows::real_input::send(windows::real_input::keyPress(virtualKey, held));
 }
 
 void type(std::wstring_view text) {
-  send(windows::real_input::text(text));
+  windows::real_input::send(windows::real_input::text(text));
 }
 
 }  // namespace input

@@ -1,4 +1,4 @@
-#include "windows/desktop/desktop_host.hpp"
+#include "windows/host/com_host.hpp"
 
 #include <objbase.h>
 
@@ -6,7 +6,7 @@
 #include "ui/run_aborted.hpp"
 #include "windows/automation/com_creator.hpp"
 
-namespace windows::desktop {
+namespace windows::host_classes {
 namespace {
 
 constexpr char kComponentProgId[] = "kstQuadrift412.CQuadrift";
@@ -18,26 +18,29 @@ bool componentRegistered() {
 
 }  // namespace
 
-DesktopHost::DesktopHost(refhost::Environment environment, std::filesystem::path dll,
-                         Registration registration)
+ComHost::ComHost(refhost::Environment environment, std::filesystem::path dll,
+                 Registration registration, RegisteredHostClasses::Session session)
     : host_(std::move(environment)),
       dll_(std::move(dll)),
       registration_(registration),
-      classes_(host_, host_classes::RegisteredHostClasses::Session::None) {
+      classes_(host_, session) {
   host_.onCommandEnded([this] {
     if (ended_) ended_();
   });
+  // With the real user the host keeps no log of the calls it serves (the sessions' checks read
+  // it): over hours of use it would grow without end.
+  if (session == RegisteredHostClasses::Session::None) host_.callLog().setRecording(false);
 }
 
-DesktopHost::~DesktopHost() {
+ComHost::~ComHost() {
   host_.onCommandEnded({});
   releaseCommand();
   if (registered_) registered_->call("ZULUnregisterServer");
   registered_.reset();
-  CoFreeUnusedLibraries();
+  CoFreeUnusedLibrariesEx(0, 0);  // at once, so that a private copy of the DLL can go
 }
 
-std::string DesktopHost::registerComponent() {
+std::string ComHost::registerComponent() {
   if (registered_) return {};
   if (registration_ == Registration::IfUnregistered && componentRegistered()) return {};
   auto library = std::make_unique<ServerLibrary>(dll_);
@@ -47,24 +50,33 @@ std::string DesktopHost::registerComponent() {
   return {};
 }
 
-// The DLL stays loaded, with its component-wide state, until the program ends, as a host keeps
-// the commands it ran: the next run starts without loading it again.
-void DesktopHost::releaseCommand() {
+// The DLL stays loaded, with its component-wide state, until the host goes, as a host keeps the
+// commands it ran: the next run starts without loading it again.
+void ComHost::releaseCommand() {
   command_ = {};
+  commandObject_ = {};
 }
 
-void DesktopHost::releaseEndedCommand() {
+void ComHost::releaseEndedCommand() {
   if (command_.isSet() && host_.command().done) releaseCommand();
 }
 
-std::string DesktopHost::runCommand() {
+void ComHost::startCommand(const std::function<void()>& created) {
+  if (std::string failure = registerComponent(); !failure.empty()) {
+    throw automation::Failure(automation::kCannotCreateObject, failure, "ComHost");
+  }
+  command_ = ComCreator().create(kComponentProgId);
+  if (created) created();
+  commandObject_ = host_.commandObject();
+  command_.call(command_.idOfName("Command_Initialize"), {automation::Variant(commandObject_)});
+}
+
+std::string ComHost::runCommand() {
   if (commandRunning()) return "the command runs already";
   if (std::string failure = registerComponent(); !failure.empty()) return failure;
   std::string outcome;
   try {
-    command_ = ComCreator().create(kComponentProgId);
-    command_.call(command_.idOfName("Command_Initialize"),
-                  {automation::Variant(host_.commandObject())});
+    startCommand();
   } catch (const automation::Failure& failure) {
     outcome = "the command failed: " + failure.description;
   } catch (const portable::RunAborted& aborted) {
@@ -76,4 +88,4 @@ std::string DesktopHost::runCommand() {
   return outcome;
 }
 
-}  // namespace windows::desktop
+}  // namespace windows::host_classes

@@ -1,4 +1,4 @@
-#include "windows/app/server_library.hpp"
+#include "windows/host/server_library.hpp"
 
 #include <cstdio>
 
