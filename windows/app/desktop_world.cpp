@@ -61,7 +61,7 @@ void append(std::vector<INPUT>& to, const std::vector<INPUT>& more) {
 }
 
 // One line of the help library's record: owner, command, data and the file (as the caller
-// passed it, in the ANSI code page), separated by tabs.
+// passed it, in the ANSI code page), separated by tabs; none when the line is not one.
 std::optional<portable::HelpCall> helpCallOf(const std::string& line) {
   std::istringstream fields(line);
   std::string owner, command, data, file;
@@ -69,10 +69,20 @@ std::optional<portable::HelpCall> helpCallOf(const std::string& line) {
       !std::getline(fields, data, '\t') || !std::getline(fields, file)) {
     return std::nullopt;
   }
+  long long handle = 0;
+  std::uint64_t number = 0;
+  std::uint64_t value = 0;
+  const auto parsed = [](const std::string& text, auto& out) {
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return status == std::errc() && end == text.data() + text.size();
+  };
+  if (!parsed(owner, handle) || !parsed(command, number) || !parsed(data, value)) {
+    return std::nullopt;
+  }
   portable::HelpCall call{};
-  call.owner = static_cast<platform::Handle>(std::stoll(owner));
-  call.command = static_cast<std::uint32_t>(std::stoul(command));
-  call.data = static_cast<std::uint32_t>(std::stoul(data));
+  call.owner = static_cast<platform::Handle>(handle);
+  call.command = static_cast<std::uint32_t>(number);
+  call.data = static_cast<std::uint32_t>(value);
   call.file = utf8FromAnsi(file);
   return call;
 }
