@@ -156,12 +156,12 @@ void DesktopWorld::awaitForeground() {
 
 void DesktopWorld::readHelpRecord() {
   std::ifstream record(helpRecord_, std::ios::binary);
+  if (!record || !record.seekg(helpRecordRead_)) return;
+  // From where the last reading ended: only the calls recorded since.
   std::string line;
-  std::size_t number = 0;
   while (std::getline(record, line)) {
-    if (number++ < helpLinesRead_) continue;
     if (const auto call = helpCallOf(line)) portable::recordHelpCall(*call, help_, &events_);
-    helpLinesRead_ = number;
+    if (const std::streamoff at = record.tellg(); at >= 0) helpRecordRead_ = at;
   }
 }
 
@@ -255,8 +255,8 @@ void DesktopWorld::send(std::vector<INPUT> inputs, const portable::UserAction& a
   input_->sendAndWait(std::move(inputs), action.describe());
 }
 
+// What the windows show was read after the last action (or start-up); probes since only read.
 void DesktopWorld::play(const portable::UserAction& action) {
-  observe();
   const HWND box = messageBoxWindow();
   if (action.kind == Kind::MouseMove || action.kind == Kind::MouseClick) {
     if (box != nullptr) return refuse(action, portable::refusal::hostDisabledByBox());

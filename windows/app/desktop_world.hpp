@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <ios>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,7 +101,7 @@ class DesktopWorld final : public ::session::SessionWorld {
   std::vector<portable::HeadlessEngine::MessageBoxShown> boxes_;
   std::vector<portable::HeadlessEngine::Refused> refused_;
   std::vector<portable::HelpCall> help_;
-  std::size_t helpLinesRead_ = 0;
+  std::streamoff helpRecordRead_ = 0;  // the help record's bytes read so far
   HWND boxSeen_ = nullptr;
   // A click or focus whose focus events opened a message box: settled once the box is answered,
   // as the dialog learns then whether the focus reached the control.

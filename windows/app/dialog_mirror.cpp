@@ -11,13 +11,6 @@
 namespace windows {
 namespace {
 
-std::string textOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return utf8FromWide(text);
-}
-
 std::string listEntry(HWND combo, int index) {
   const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
@@ -79,7 +72,7 @@ void DialogMirror::read(HWND dialog, HWND focus) {
   const bool shown = IsWindowVisible(dialog_) != FALSE;
   if (shown && !form_->visible()) form_->show();
   if (!shown && form_->visible()) form_->hide();
-  form_->setCaption(textOf(dialog_));
+  form_->setCaption(windowText(dialog_));
   const auto& controls = form_->controls();
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (windows_[i] != nullptr) readControl(*controls[i], windows_[i]);
@@ -100,11 +93,11 @@ void DialogMirror::readControl(ui::Control& control, HWND window) {
   control.setVisible((GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0);
   switch (control.kind()) {
     case ui::ControlKind::CommandButton:
-      static_cast<ui::CommandButton&>(control).setCaption(textOf(window));
+      static_cast<ui::CommandButton&>(control).setCaption(windowText(window));
       break;
     case ui::ControlKind::OptionButton: {
       auto& option = static_cast<ui::OptionButton&>(control);
-      option.setCaption(textOf(window));
+      option.setCaption(windowText(window));
       option.setValue(SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED);
       break;
     }
@@ -117,13 +110,13 @@ void DialogMirror::readControl(ui::Control& control, HWND window) {
       break;
     }
     case ui::ControlKind::TextBox:
-      static_cast<ui::TextBox&>(control).setText(textOf(window));
+      static_cast<ui::TextBox&>(control).setText(windowText(window));
       break;
     case ui::ControlKind::Label:
-      static_cast<ui::Label&>(control).setCaption(textOf(window));
+      static_cast<ui::Label&>(control).setCaption(windowText(window));
       break;
     case ui::ControlKind::Frame:
-      static_cast<ui::Frame&>(control).setCaption(textOf(window));
+      static_cast<ui::Frame&>(control).setCaption(windowText(window));
       break;
     case ui::ControlKind::HostControl:
       break;

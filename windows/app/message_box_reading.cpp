@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "windows/platform/ansi_codec.hpp"
+#include "windows/ui/form_windows.hpp"
 
 namespace windows {
 namespace {
@@ -14,13 +14,6 @@ std::wstring classOf(HWND window) {
   wchar_t name[32] = {};
   GetClassNameW(window, name, 32);
   return name;
-}
-
-std::string textOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return utf8FromWide(text);
 }
 
 // The button sets a message box can have, by the style that asks for each.
@@ -62,7 +55,7 @@ BOOL CALLBACK takePart(HWND child, LPARAM l) {
     if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       parts->icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
     } else if (parts->text.empty()) {
-      parts->text = textOf(child);
+      parts->text = windowText(child);
     }
   }
   return TRUE;
@@ -77,7 +70,7 @@ bool isSystemDialog(HWND window) {
 MessageBoxOnScreen readMessageBox(HWND window) {
   MessageBoxOnScreen box;
   box.window = window;
-  box.title = textOf(window);
+  box.title = windowText(window);
   Parts parts;
   EnumChildWindows(window, takePart, reinterpret_cast<LPARAM>(&parts));
   box.text = parts.text;
