@@ -23,8 +23,52 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # 32-bit Wine: the i386 architecture first, then wine32 from its package lists. A mirror caught
-# mid-sync can leave the i386 lists behind the amd64 ones, so that wine32 cannot be installed;
-# the 32-bit DLL still builds then, and its tests under Wine report themselves skipped.
+# mid-sync can leave the i386 lists behind the amd64 ones (the security suite's i386 lists have
+# been seen missing): a library installed for amd64 from the newer lists then has no i386 twin of
+# the same version, which a multi-arch library needs. Then wine32 comes from the release's own
+# lists, and each such library's amd64 side is moved to the version its i386 side has there.
+# Where even that fails, the 32-bit DLL still builds and its tests under Wine report themselves
+# skipped.
+install_wine32_from_release() {
+  local codename pins=() round unmet pkg name version installed_version
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$codename" ] || return 1
+  for round in 1 2 3 4 5 6 7 8; do
+    # What the resolver cannot place: an i386 library "not going to be installed" (named with
+    # ":i386"), or an amd64 package it would remove to make room.
+    unmet=$(apt-get install -s -t "$codename" --allow-downgrades --no-install-recommends \
+              wine32:i386 "${pins[@]}" 2>&1 |
+            sed -n -e 's/.*Depends: \([^ :]*:i386\) .*not going to be installed.*/\1/p' \
+                   -e 's/^Remv \([^ :]*\) .*/\1/p' | sort -u || true)
+    if [ -z "$unmet" ]; then
+      apt_get install -y -qq -t "$codename" --allow-downgrades --no-install-recommends \
+        wine32:i386 "${pins[@]}"
+      return
+    fi
+    local added=0
+    for pkg in $unmet; do
+      name=${pkg%:i386}
+      version=$(apt-cache policy "$name:i386" 2>/dev/null | sed -n 's/^ *Candidate: //p')
+      [ -n "$version" ] && [ "$version" != "(none)" ] || continue
+      # An i386 library is asked for by name, so the resolver says why it cannot have it.
+      if [ "$pkg" != "$name" ] && [[ " ${pins[*]} " != *" $pkg "* ]]; then
+        pins+=("$pkg")
+        added=1
+      fi
+      # Its amd64 twin, where installed at another version, moves to the i386 one.
+      installed_version=$(dpkg-query -W -f='${Version}' "$name:amd64" 2>/dev/null || true)
+      if [ -n "$installed_version" ] && [ "$installed_version" != "$version" ] &&
+         [[ " ${pins[*]} " != *" $name:amd64="* ]]; then
+        pins+=("$name:amd64=$version" "$name:i386")
+        added=1
+      fi
+    done
+    [ "$added" = 1 ] || return 1
+    echo "Installing wine32 from $codename's lists with: ${pins[*]}"
+  done
+  return 1
+}
+
 if ! installed wine32:i386; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
@@ -32,7 +76,8 @@ if ! installed wine32:i386; then
   fi
   [ "$updated" = yes ] || apt_get update -qq || echo "apt-get update reported errors" >&2
   echo "Installing: wine32:i386"
-  if ! apt_get install -y -qq --no-install-recommends wine32:i386; then
+  if ! apt_get install -y -qq --no-install-recommends wine32:i386 &&
+     ! install_wine32_from_release; then
     echo "wine32:i386 could not be installed: the 32-bit tests under Wine will be skipped" >&2
   fi
 fi
