@@ -34,6 +34,7 @@ test-windows: test-win32 test-win64
 test-win32 test-win64: test-%: deps-windows
 	cmake --preset $*
 	cmake --build --preset $*
+	@[ $* = win64 ] || bash scripts/wine-run.sh --how-32
 	ctest --preset $*
 
 test-dev: deps

@@ -4,7 +4,8 @@
 # for the tests that open windows (xvfb-run needs xauth), fonts for the dialog's Japanese,
 # Chinese and Korean captions on screen, unzip for the test that unpacks the integrators'
 # package, the compiler of the desktop program's help file (chmcmd, in fp-utils), and 32-bit Wine
-# (which needs the i386 architecture). Needs root (or sudo); non-interactive.
+# (which needs the i386 architecture), with the user-mode emulator where the kernel refuses
+# 32-bit code. Needs root (or sudo); non-interactive.
 set -euo pipefail
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -80,4 +81,13 @@ if ! installed wine32:i386; then
      ! install_wine32_from_release; then
     echo "wine32:i386 could not be installed: the 32-bit tests under Wine will be skipped" >&2
   fi
+fi
+
+# Where the kernel refuses 32-bit code, 32-bit Wine runs the smoke set under the user-mode
+# emulator instead (scripts/wine-run.sh).
+if installed wine32:i386 && ! /usr/lib/wine/wine --version > /dev/null 2>&1 &&
+   ! installed qemu-user-static; then
+  echo "Installing: qemu-user-static (this machine cannot execute 32-bit programs)"
+  apt_get install -y -qq --no-install-recommends qemu-user-static ||
+    echo "qemu-user-static could not be installed: the 32-bit tests will be skipped" >&2
 fi

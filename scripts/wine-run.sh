@@ -1,16 +1,44 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the given prefix, which is made on first use (once,
-# even when several tests start together). BITS is 32 or 64. A 32-bit program on a machine
-# that cannot execute 32-bit code exits with 77, which the tests count as skipped.
+# even when several tests start together). BITS is 32 or 64.
+# On a machine that cannot execute 32-bit code, a 32-bit program runs under the user-mode
+# emulator (qemu-i386-static) when QUADRIFT_WINE32_SMOKE is set, as it is for the 32-bit smoke
+# set, and otherwise exits with 77, which the tests count as skipped. QUADRIFT_WINE32=emulated
+# takes the emulator's way on a machine that could run 32-bit code itself.
 # Usage: wine-run.sh [--x] PREFIX BITS PROGRAM [ARGS...]
+#        wine-run.sh --how-32    says how this machine runs the 32-bit tests
 # With --x the program runs on a display of its own (Xvfb, 1024x768), and the prefix's server is
 # waited for afterwards, so that the next run starts a server on its own display.
 # QUADRIFT_DPI (96 when unset) is the screen's dots per inch, the prefix's LogPixels: written
 # into the prefix before the program runs when the prefix has another.
 set -euo pipefail
+wine32=/usr/lib/wine/wine
+wine64=/usr/lib/wine/wine64
+emulator=qemu-i386-static
+native_32() {
+  [ "${QUADRIFT_WINE32:-}" != emulated ] && "$wine32" --version > /dev/null 2>&1
+}
+# Under the emulator Wine cannot start a process of its own, so the program runs alone, with
+# Wine's 32-bit libraries linked into the prefix.
+emulated_32() {
+  command -v "$emulator" > /dev/null && [ -x "$wine32" ] &&
+    [ -d /usr/lib/i386-linux-gnu/wine/i386-windows ]
+}
+if [ "${1:-}" = --how-32 ]; then
+  if native_32; then
+    echo "32-bit tests: run natively, all of them"
+  elif emulated_32; then
+    echo "32-bit tests: 32-bit code does not run natively here; the smoke set runs under" \
+         "$emulator, the others are skipped"
+  else
+    echo "32-bit tests: 32-bit code does not run natively here and there is no emulator;" \
+         "all are skipped"
+  fi
+  exit 0
+fi
 if [ "${1:-}" = --x ]; then
   shift
-  if [ "$2" = 32 ] && ! /usr/lib/wine/wine --version > /dev/null 2>&1; then
+  if [ "$2" = 32 ] && ! native_32; then
     echo "This machine cannot execute 32-bit programs: skipped" >&2
     exit 77
   fi
@@ -31,10 +59,8 @@ prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 bits=$2
 shift 2
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
-wine32=/usr/lib/wine/wine
-wine64=/usr/lib/wine/wine64
-can_run_32() { "$wine32" --version > /dev/null 2>&1; }
-if [ "$bits" = 32 ] && ! can_run_32; then
+can_run_32() { native_32; }
+if [ "$bits" = 32 ] && ! can_run_32 && { [ -z "${QUADRIFT_WINE32_SMOKE:-}" ] || ! emulated_32; }; then
   echo "This machine cannot execute 32-bit programs: skipped" >&2
   exit 77
 fi
@@ -70,4 +96,18 @@ if [ "$(cat "$prefix/.dpi" 2> /dev/null || echo 96)" != "$dpi" ]; then
   wineserver -w
   echo "$dpi" > "$prefix/.dpi"
 fi
-if [ "$bits" = 32 ]; then exec "$wine32" "$@"; else exec "$wine64" "$@"; fi
+if [ "$bits" = 64 ]; then exec "$wine64" "$@"; fi
+if can_run_32; then exec "$wine32" "$@"; fi
+# A prefix made by 64-bit Wine alone has an empty syswow64: Wine's 32-bit libraries go there.
+if [ ! -f "$prefix/.syswow64" ]; then
+  (
+    flock 9
+    for library in /usr/lib/i386-linux-gnu/wine/i386-windows/*; do
+      target="$prefix/drive_c/windows/syswow64/$(basename "$library")"
+      [ -e "$target" ] || ln -s "$library" "$target"
+    done
+    touch "$prefix/.syswow64"
+  ) 9> "$prefix.lock"
+fi
+echo "32-bit under $emulator" >&2
+WINELOADERNOEXEC=1 exec "$emulator" "$wine32" "$@"
