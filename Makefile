@@ -67,7 +67,8 @@ bench-win32 bench-win64: bench-%: deps-windows
 	cmake --preset $* -DQUADRIFT_BENCH=ON
 	cmake --build --preset $* --target quadrift_win_bench quadrift_win_screen_bench
 	bash scripts/wine-run.sh build/wine-prefix $(subst win,,$*) build/$*/harness/quadrift_win_bench.exe
-	bash scripts/wine-run.sh --x build/wine-prefix $(subst win,,$*) build/$*/harness/quadrift_win_screen_bench.exe
+	QUADRIFT_WINE_MANAGED=N bash scripts/wine-run.sh --x build/wine-prefix $(subst win,,$*) \
+	  build/$*/harness/quadrift_win_screen_bench.exe
 
 fuzz: deps
 	cmake --preset fuzz

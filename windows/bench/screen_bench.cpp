@@ -60,14 +60,12 @@ HWND shownDialog() {
   return nullptr;
 }
 
-// The dialog drawn, answering and in the foreground, where the keys sent next arrive.
 HWND waitForReadyDialog() {
   HWND dialog = nullptr;
   waitUntil(
       [&] {
         dialog = shownDialog();
-        return dialog != nullptr && GetForegroundWindow() == dialog &&
-               windows::readyForInput(dialog);
+        return windows::readyForInput(dialog);
       },
       "the dialog");
   return dialog;
@@ -144,6 +142,8 @@ class ScreenRun {
   refhost::ReferenceHost& host() { return host_; }
   // Set once Move has handed control back and the host's view is about to place the sheet.
   bool placing() const { return placing_; }
+  // When the host's call of the last run came back.
+  Clock::time_point returned() const { return returned_; }
 
   // One run of the command as the host makes it, with `user` giving the input from a thread
   // of its own. `placeAfterMove` is the host's view's left click once Move handed control back.
@@ -155,7 +155,8 @@ class ScreenRun {
         user();
       } catch (...) {
         failed = std::current_exception();
-        press(VK_ESCAPE);  // let the dialog end, so that the host's thread comes back
+        // Let the dialog end, so that the host's thread comes back, wherever the focus is.
+        if (HWND dialog = shownDialog()) PostMessageW(dialog, WM_CLOSE, 0, 0);
       }
     });
     {
@@ -167,6 +168,7 @@ class ScreenRun {
       DISPPARAMS params{arg.data(), nullptr, 1, 0};
       const HRESULT status = command->Invoke(0x60030000, IID_NULL, 0, DISPATCH_METHOD, &params,
                                              nullptr, nullptr, nullptr);
+      returned_ = Clock::now();
       if (SUCCEEDED(status) && placeAfterMove && !host_.command().done) {
         placing_ = true;
         for (int i = 0; i < 8; ++i) host_.mouseMove(10.0 * i, 5.0 * i);
@@ -189,6 +191,7 @@ class ScreenRun {
 
   windows::UniqueModule dll_;
   std::atomic<bool> placing_{false};
+  Clock::time_point returned_{};
   refhost::ReferenceHost host_{bench::benchHost()};
   windows::host_classes::RegisteredHostClasses classes_{
       host_, windows::host_classes::RegisteredHostClasses::Session::None};
@@ -210,28 +213,36 @@ void reportingFailure(benchmark::State& state, const Loop& loop) {
 }
 
 // From the host's call to the dialog drawn and waiting for input; Esc then ends the run. The
-// time until its window is first shown is reported beside it.
+// time until its window is first shown is reported beside it, and the time from Esc until the
+// host's call comes back (`closed_ms`).
 void OpenToReady(benchmark::State& state) {
   ScreenRun screen;
   double shownSeconds = 0;
+  double closedSeconds = 0;
   reportingFailure(state, [&] {
     for (auto _ : state) {
       Clock::time_point shown{};
       Clock::time_point ready{};
+      Clock::time_point escaped{};
       const Clock::time_point start = Clock::now();
       screen.run([&] {
         waitUntil([] { return shownDialog() != nullptr; }, "the dialog's window");
         shown = Clock::now();
         waitForReadyDialog();
         ready = Clock::now();
+        escaped = Clock::now();
         press(VK_ESCAPE);
       });
       state.SetIterationTime(Seconds(ready - start).count());
       shownSeconds += Seconds(shown - start).count();
+      closedSeconds += Seconds(screen.returned() - escaped).count();
     }
   });
-  state.counters["shown_ms"] =
-      benchmark::Counter(1000 * shownSeconds / static_cast<double>(state.iterations()));
+  const auto perRun = [&](double seconds) {
+    return benchmark::Counter(1000 * seconds / static_cast<double>(state.iterations()));
+  };
+  state.counters["shown_ms"] = perRun(shownSeconds);
+  state.counters["closed_ms"] = perRun(closedSeconds);
   reportLoad(state);
 }
 BENCHMARK(OpenToReady)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
@@ -286,7 +297,11 @@ void Soak(benchmark::State& state) {
       const auto user = [&screen] { visit(screen); };
       screen.run(user, true);
       const Holdings first = holdings();
-      for (int i = 1; i < runs; ++i) screen.run(user, true);
+      for (int i = 1; i < runs; ++i) {
+        screen.run(user, true);
+        // Progress on the error stream, so that a run that never ends can be told by its number.
+        if ((i + 1) % 50 == 0) std::fprintf(stderr, "soak: %d of %d runs\n", i + 1, runs);
+      }
       const Holdings last = holdings();
       state.counters["gdi_first"] = first.gdi;
       state.counters["gdi_last"] = last.gdi;
