@@ -51,16 +51,18 @@ install_wine32_from_release() {
       name=${pkg%:i386}
       version=$(apt-cache policy "$name:i386" 2>/dev/null | sed -n 's/^ *Candidate: //p')
       [ -n "$version" ] && [ "$version" != "(none)" ] || continue
-      # An i386 library is asked for by name, so the resolver says why it cannot have it.
-      if [ "$pkg" != "$name" ] && [[ " ${pins[*]} " != *" $pkg "* ]]; then
-        pins+=("$pkg")
-        added=1
-      fi
-      # Its amd64 twin, where installed at another version, moves to the i386 one.
+      # A library whose amd64 side is installed at another version moves to the i386 one.
       installed_version=$(dpkg-query -W -f='${Version}' "$name:amd64" 2>/dev/null || true)
       if [ -n "$installed_version" ] && [ "$installed_version" != "$version" ] &&
          [[ " ${pins[*]} " != *" $name:amd64="* ]]; then
-        pins+=("$name:amd64=$version" "$name:i386")
+        pins+=("$name:amd64=$version")
+        added=1
+      fi
+      # Its i386 side, and any i386 library the resolver left out, is asked for by name, so that
+      # the resolver says why it cannot have it.
+      if { [ "$pkg" != "$name" ] || [[ " ${pins[*]} " == *" $name:amd64="* ]]; } &&
+         [[ " ${pins[*]} " != *" $name:i386 "* ]]; then
+        pins+=("$name:i386")
         added=1
       fi
     done

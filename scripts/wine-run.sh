@@ -59,8 +59,10 @@ prefix=$(realpath -m "$1")  # Wine takes only an absolute prefix
 bits=$2
 shift 2
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all}
-can_run_32() { native_32; }
-if [ "$bits" = 32 ] && ! can_run_32 && { [ -z "${QUADRIFT_WINE32_SMOKE:-}" ] || ! emulated_32; }; then
+# The Wine that makes and sets up the prefix: 32-bit where it runs, for a mixed 32/64-bit prefix.
+boot=$wine64
+native_32 && boot=$wine32
+if [ "$bits" = 32 ] && ! native_32 && { [ -z "${QUADRIFT_WINE32_SMOKE:-}" ] || ! emulated_32; }; then
   echo "This machine cannot execute 32-bit programs: skipped" >&2
   exit 77
 fi
@@ -70,8 +72,6 @@ if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.frames" ]; then
     flock 9
     if [ ! -f "$prefix/.ready" ]; then
       echo "Making the Wine prefix $prefix" >&2
-      boot=$wine64
-      can_run_32 && boot=$wine32  # a mixed 32/64-bit prefix
       "$boot" wineboot -i > /dev/null 2>&1 || true
       WINEPREFIX=$prefix wineserver -w
       [ -f "$prefix/system.reg" ] || { echo "wineboot made no prefix in $prefix" >&2; exit 1; }
@@ -79,36 +79,30 @@ if [ ! -f "$prefix/.ready" ] || [ ! -f "$prefix/.frames" ]; then
     fi
     if [ ! -f "$prefix/.frames" ]; then
       # Wine draws the windows' frames and captions itself: under Xvfb no window manager does.
-      boot=$wine64
-      can_run_32 && boot=$wine32
       "$boot" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1 || true
       WINEPREFIX=$prefix wineserver -w
       touch "$prefix/.frames"
     fi
   ) 9> "$prefix.lock"
 fi
-dpi=${QUADRIFT_DPI:-96}
-if [ "$(cat "$prefix/.dpi" 2> /dev/null || echo 96)" != "$dpi" ]; then
-  boot=$wine64
-  can_run_32 && boot=$wine32
-  "$boot" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    > /dev/null 2>&1
+# Writes a registry value into the prefix when the run asks for another than the prefix has, as
+# remembered in the prefix's MARKER file (DEFAULT when there is none).
+# Usage: prefix_setting MARKER DEFAULT VALUE KEY NAME [reg add options]
+prefix_setting() {
+  local marker=$prefix/$1 default=$2 value=$3 key=$4 name=$5
+  shift 5
+  [ "$(cat "$marker" 2> /dev/null || echo "$default")" != "$value" ] || return 0
+  "$boot" reg add "$key" /v "$name" "$@" /d "$value" /f > /dev/null 2>&1
   wineserver -w
-  echo "$dpi" > "$prefix/.dpi"
-fi
+  echo "$value" > "$marker"
+}
+prefix_setting .dpi 96 "${QUADRIFT_DPI:-96}" 'HKCU\Control Panel\Desktop' LogPixels /t REG_DWORD
 # QUADRIFT_WINE_MANAGED=N leaves the top-level windows to Wine rather than to a window manager.
 # The virtual display has none, so with the default (Y) Wine waits two seconds for one at each
 # window it hides; the benchmarks of what a user waits for run without that wait.
-managed=${QUADRIFT_WINE_MANAGED:-Y}
-if [ "$(cat "$prefix/.managed" 2> /dev/null || echo Y)" != "$managed" ]; then
-  boot=$wine64
-  can_run_32 && boot=$wine32
-  "$boot" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f > /dev/null 2>&1
-  wineserver -w
-  echo "$managed" > "$prefix/.managed"
-fi
+prefix_setting .managed Y "${QUADRIFT_WINE_MANAGED:-Y}" 'HKCU\Software\Wine\X11 Driver' Managed
 if [ "$bits" = 64 ]; then exec "$wine64" "$@"; fi
-if can_run_32; then exec "$wine32" "$@"; fi
+if native_32; then exec "$wine32" "$@"; fi
 # A prefix made by 64-bit Wine alone has an empty syswow64: Wine's 32-bit libraries go there.
 if [ ! -f "$prefix/.syswow64" ]; then
   (
