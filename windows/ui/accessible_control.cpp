@@ -1,6 +1,5 @@
 #include "windows/ui/accessible_control.hpp"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <string>
@@ -14,8 +13,6 @@
 namespace windows {
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x4143;  // one subclass of this kind per window
 
 long roleOf(ui::ControlKind kind) {
   switch (kind) {
@@ -154,30 +151,43 @@ class AccessibleControl final : public Unknown<AccessibleControl, IAccessible> {
   long role_;
 };
 
-LRESULT CALLBACK answering(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data) {
+// The window's procedure in front of its own. Not the common controls' subclassing, which looks
+// its data up in a window property at every message, a call into the system (on Wine a request
+// to its server) for each of the many messages a control gets while the dialog is drawn and kept
+// in step with its model. The application's word of the window holds the answer instead: the
+// system's controls leave it to the application.
+LRESULT CALLBACK answering(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto& answer =
+      *reinterpret_cast<const AccessibleAnswer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
-    const auto& control = *reinterpret_cast<const ui::Control*>(data);
     ComPtr<IAccessible> standard;
     if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                             standard.putVoid()))) {
       // Asked afresh each time, so the name follows the captions.
       const ComPtr<AccessibleControl> object =
           ComPtr<AccessibleControl>::adopt(new AccessibleControl(
-              std::move(standard), window, wideFromUtf8(ui::accessibleNameOf(control)),
-              roleOf(control.kind())));
+              std::move(standard), window, wideFromUtf8(ui::accessibleNameOf(*answer.control)),
+              roleOf(answer.control->kind())));
       return LresultFromObject(__uuidof(IAccessible), wParam, object.get());
     }
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, answering, kSubclassId);
-  return DefSubclassProc(window, message, wParam, lParam);
+  const WNDPROC original = answer.original;
+  if (message == WM_NCDESTROY) {
+    // The window's last message: its own procedure again, and nothing left pointing at the answer.
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  }
+  return CallWindowProcW(original, window, message, wParam, lParam);
 }
 
 }  // namespace
 
-void answerAccessibility(HWND window, const ui::Control& control) {
+void answerAccessibility(HWND window, const ui::Control& control, AccessibleAnswer& answer) {
   if (control.kind() == ui::ControlKind::HostControl) return;
-  SetWindowSubclass(window, answering, kSubclassId, reinterpret_cast<DWORD_PTR>(&control));
+  answer.control = &control;
+  answer.original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&answering));
 }
 
 }  // namespace windows

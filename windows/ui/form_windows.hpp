@@ -9,6 +9,7 @@
 
 #include "ui/form.hpp"
 #include "windows/handles/window.hpp"
+#include "windows/ui/accessible_control.hpp"
 
 namespace windows {
 
@@ -28,7 +29,8 @@ struct ControlShadow {
 // of the form's control collection.
 struct FormWindows {
   ui::Form* form = nullptr;
-  UniqueWindow window;  // its children go with it
+  std::vector<AccessibleAnswer> answers;  // one per control, kept by its window: outlives them
+  UniqueWindow window;                    // its children go with it
   int dpi = 96;
   std::vector<HWND> controls;
   std::vector<ControlShadow> shadows;

@@ -81,18 +81,20 @@ BOOL CALLBACK anyUnpainted(HWND child, LPARAM found) {
 }  // namespace
 
 bool readyForInput(HWND window) {
+  // The sent message first: it is answered only once the window's thread has finished what it
+  // was doing and waits for messages, so a poll costs the system one call while that thread is
+  // busy rather than one per child window, which would slow down the very thread being watched.
   RECT before{};
-  if (window == nullptr || !IsWindowEnabled(window) || !GetWindowRect(window, &before) ||
-      GetUpdateRect(window, nullptr, FALSE)) {
+  DWORD_PTR answer = 0;
+  if (window == nullptr || !GetWindowRect(window, &before) ||
+      SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) == 0 ||
+      !IsWindowEnabled(window) || GetUpdateRect(window, nullptr, FALSE)) {
     return false;
   }
   bool unpainted = false;
   EnumChildWindows(window, anyUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-  DWORD_PTR answer = 0;
   RECT after{};
-  return !unpainted &&
-         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0 &&
-         GetWindowRect(window, &after) && EqualRect(&before, &after);
+  return !unpainted && GetWindowRect(window, &after) && EqualRect(&before, &after);
 }
 
 POINT centreOf(HWND window) {

@@ -147,6 +147,7 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
   const std::vector<bool> starts = groupStarts(form, order);
   w.controls.assign(all.size(), nullptr);
   w.shadows.assign(all.size(), ControlShadow{});
+  w.answers.assign(all.size(), AccessibleAnswer{});  // not resized again: the windows point in
   for (std::size_t i = 0; i < all.size(); ++i) {
     const ui::Control& c = *all[i];
     RECT r = controlRect(c, w.dpi);
@@ -155,7 +156,7 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
     w.controls[i] = create(exControl, classOf(c.kind()), styleOf(c, starts[i]), r, w.window.get(),
                            kFirstControlId + static_cast<int>(i), instance, nullptr);
     SetWindowContextHelpId(w.controls[i], static_cast<DWORD>(c.helpContextId()));
-    answerAccessibility(w.controls[i], c);
+    answerAccessibility(w.controls[i], c, w.answers[i]);
     ui::Form::assignHandle(*all[i], handleOf(w.controls[i]));
   }
   HWND above = HWND_TOP;
