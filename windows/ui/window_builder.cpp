@@ -148,7 +148,9 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
   w.controls.assign(all.size(), nullptr);
   w.shadows.assign(all.size(), ControlShadow{});
   w.answers.assign(all.size(), AccessibleAnswer{});  // not resized again: the windows point in
-  for (std::size_t i = 0; i < all.size(); ++i) {
+  // Made from the top of the stack down: the system puts each new child below its siblings, so
+  // the stacking comes out as wanted without moving each window again afterwards.
+  for (std::size_t i : order) {
     const ui::Control& c = *all[i];
     RECT r = controlRect(c, w.dpi);
     if (c.kind() == ui::ControlKind::ComboBox) r.bottom += kDroppedListPixels;
@@ -158,11 +160,6 @@ void buildFormWindows(FormWindows& w, HINSTANCE instance, const wchar_t* windowC
     SetWindowContextHelpId(w.controls[i], static_cast<DWORD>(c.helpContextId()));
     answerAccessibility(w.controls[i], c, w.answers[i]);
     ui::Form::assignHandle(*all[i], handleOf(w.controls[i]));
-  }
-  HWND above = HWND_TOP;
-  for (std::size_t i : order) {
-    SetWindowPos(w.controls[i], above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    above = w.controls[i];
   }
 }
 
